@@ -1,0 +1,17 @@
+#pragma once
+// Exponential, logarithm, power and square root built from fixed-depth continued
+// fractions and a bounded Newton iteration.
+#include <cstdint>
+
+namespace kernels {
+
+long double exp_int(std::int64_t n);  // e^n, extended precision
+double exp(double x);
+long double exp_ext(long double x);  // callers apply the guards of exp first
+double expm1(double x);
+double log_core(double x);  // ln x for x > 0, no guards
+double log(double x);
+double pow(double a, double b);  // a^b for a >= 0
+double sqrt(double x);
+
+}  // namespace kernels

@@ -1,0 +1,68 @@
+#pragma once
+// What the module exposes, as data: one row per distribution, in registration order
+// (normal first, then alphabetical by short name). Each row names the parameters and
+// the scalar density, distribution, quantile and sampler; the bindings derive the
+// element types and the `d`/`p`/`q`/`r` names from it. A family gains a function by
+// replacing `none` with the scalar function here and nowhere else.
+#include <tuple>
+
+#include "dists/cauchy.hpp"
+#include "dists/laplace.hpp"
+#include "dists/logistic.hpp"
+#include "dists/normal.hpp"
+#include "dists/uniform.hpp"
+#include "dists/weibull.hpp"
+#include "random/samplers.hpp"
+
+namespace table {
+
+struct Param {
+    const char* name;
+};
+struct ParamWithDefault {
+    const char* name;
+    int value;  // stored as a Python int; each call converts it like any argument
+};
+
+struct None {};
+inline constexpr None none{};
+
+template <class Params, class Density, class Cdf, class Quantile, class Sampler>
+struct Family {
+    const char* name;
+    Params params;
+    Density density;
+    Cdf cdf;
+    Quantile quantile;
+    Sampler sampler;
+};
+template <class... T>
+Family(const char*, T...) -> Family<T...>;
+
+template <class... P>
+constexpr std::tuple<P...> params(P... p) { return {p...}; }
+
+inline const auto families = std::make_tuple(
+    Family{"norm", params(ParamWithDefault{"mu", 0}, ParamWithDefault{"sigma", 1}),
+           dists::dnorm, dists::pnorm, dists::qnorm, rng::rnorm},
+    Family{"beta", params(Param{"a"}, Param{"b"}), none, none, none, rng::rbeta},
+    Family{"cauchy", params(Param{"mu"}, Param{"sigma"}),
+           dists::dcauchy, dists::pcauchy, dists::qcauchy, rng::rcauchy},
+    Family{"chisq", params(Param{"dof"}), none, none, none, rng::rchisq},
+    Family{"exp", params(Param{"rate"}), none, none, none, rng::rexp},
+    Family{"f", params(Param{"df1"}, Param{"df2"}), none, none, none, rng::rf},
+    Family{"gamma", params(Param{"shape"}, Param{"scale"}), none, none, none, rng::rgamma},
+    Family{"invgamma", params(Param{"shape"}, Param{"scale"}), none, none, none, rng::rinvgamma},
+    Family{"laplace", params(Param{"mu"}, Param{"sigma"}),
+           dists::dlaplace, dists::plaplace, dists::qlaplace, rng::rlaplace},
+    Family{"lnorm", params(Param{"mu"}, Param{"sigma"}),
+           dists::dlnorm, dists::plnorm, dists::qlnorm, rng::rlnorm},
+    Family{"logis", params(Param{"mu"}, Param{"sigma"}),
+           dists::dlogis, dists::plogis, dists::qlogis, rng::rlogis},
+    Family{"t", params(Param{"dof"}), none, none, none, rng::rt},
+    Family{"unif", params(Param{"a"}, Param{"b"}),
+           dists::dunif, dists::punif, dists::qunif, rng::runif},
+    Family{"weibull", params(Param{"shape"}, Param{"scale"}),
+           dists::dweibull, dists::pweibull, dists::qweibull, rng::rweibull});
+
+}  // namespace table

@@ -1,0 +1,26 @@
+#include <limits>
+
+#include "module/bindings.hpp"
+
+namespace binding {
+
+py::array_t<double> allocate_draws(const std::vector<std::uint64_t>& size) {
+    std::vector<py::ssize_t> dims(size.begin(), size.end());
+    // Row-major strides are products of the trailing extents; when one would not fit,
+    // NumPy allocates (an empty array) or refuses (too big, negative) by its own rules.
+    std::uint64_t stride = sizeof(double);
+    bool representable = true;
+    for (auto it = size.rbegin(); it != size.rend() && representable; ++it)
+        representable = *it <= static_cast<std::uint64_t>(std::numeric_limits<py::ssize_t>::max()) &&
+                        !__builtin_mul_overflow(stride, *it, &stride) &&
+                        stride <= static_cast<std::uint64_t>(std::numeric_limits<py::ssize_t>::max());
+    if (representable) return py::array_t<double>(dims);
+    return py::module_::import("numpy").attr("empty")(py::cast(dims), "float64");
+}
+
+}  // namespace binding
+
+PYBIND11_MODULE(distrova, m) {
+    m.doc() = "pybind11 wrapper for veltrane/distrova";
+    binding::register_all(m, table::families);
+}

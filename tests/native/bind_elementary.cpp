@@ -1,0 +1,3 @@
+#include "bindings.hpp"
+
+void bind_elementary(pybind11::module_&) {}

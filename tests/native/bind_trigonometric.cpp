@@ -1,0 +1,3 @@
+#include "bindings.hpp"
+
+void bind_trigonometric(pybind11::module_&) {}

@@ -1,0 +1,10 @@
+#include "bindings.hpp"
+
+PYBIND11_MODULE(_distrova_testing, m) {
+    m.doc() = "Test-only bindings of distrova internals";
+    bind_elementary(m);
+    bind_error_function(m);
+    bind_trigonometric(m);
+    bind_engine(m);
+    bind_loops(m);
+}

@@ -1,6 +1,8 @@
 #pragma once
 // The 64-bit Mersenne Twister (MT19937-64) and the two uniform draws built on it.
+// The per-output path is inline: every sampler calls it several times per value.
 #include <array>
+#include <cmath>
 #include <cstdint>
 
 namespace rng {
@@ -10,17 +12,38 @@ public:
     // The seed is sign-extended to 64 bits: -1 seeds with 2^64 - 1.
     explicit Engine(std::int32_t seed);
 
-    std::uint64_t next();  // one tempered output
+    std::uint64_t next() {  // one tempered output
+        if (position_ >= word_count) regenerate();
+        std::uint64_t x = words_[position_++];
+        x ^= (x >> 29) & 0x5555555555555555ULL;
+        x ^= (x << 17) & 0x71D67FFFEDA60000ULL;
+        x ^= (x << 37) & 0xFFF7EEE000000000ULL;
+        x ^= x >> 43;
+        return x;
+    }
 
 private:
     static constexpr std::size_t word_count = 312;
     void regenerate();
 
     std::array<std::uint64_t, word_count> words_;
-    std::size_t position_;
+    std::size_t position_;  // next word to temper; word_count means regenerate first
 };
 
-double draw_canonical(Engine& engine);  // [0, 1), one output
-double draw_open_unit(Engine& engine);  // (0, 1), one output
+// An output as a double in [0, 1): rounded to nearest (ties to even), scaled by 2^-64,
+// and clamped below 1 for the top outputs that round up to 2^64.
+inline double canonical_from_output(std::uint64_t x) {
+    const double u = static_cast<double>(x) * 0x1p-64;
+    return u >= 1.0 ? std::nextafter(1.0, 0.0) : u;
+}
+
+// Lifts a canonical 0 to the smallest positive double and leaves every other value alone.
+inline double open_from_canonical(double u) {
+    const double tiny = std::nextafter(0.0, 1.0);
+    return u * (1.0 - tiny) + tiny;
+}
+
+inline double draw_canonical(Engine& engine) { return canonical_from_output(engine.next()); }  // [0, 1)
+inline double draw_open_unit(Engine& engine) { return open_from_canonical(draw_canonical(engine)); }  // (0, 1)
 
 }  // namespace rng

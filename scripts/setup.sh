@@ -15,7 +15,6 @@ if [ ! -x .venv/bin/python ]; then
   fi
 fi
 
-.venv/bin/python -m pip install -q --upgrade pip
 if [ "${1:-}" = "--tests" ]; then
   .venv/bin/python -m pip install -q -r tests/requirements.txt
 fi

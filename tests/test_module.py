@@ -169,3 +169,30 @@ class TestArrayCalling:
         x = np.array([0.1, 0.2, 0.3])
         distrova.qnorm(x, 1.0, 2.0)
         assert x.tolist() == [0.1, 0.2, 0.3]
+
+
+class Unconvertible:
+    def __float__(self):
+        raise RuntimeError("no float")
+
+    def __array__(self, *args, **kwargs):
+        raise ValueError("no array")
+
+
+NOT_ARRAYS = [object(), [[1.0, 2.0], [3.0]], {}, Unconvertible()]
+NOT_REALS = [np.array(["a"]), [1 + 2j], "abc"]  # a flag takes these as true
+
+
+@pytest.mark.parametrize("position, value",
+                         [(p, v) for p in range(3) for v in NOT_ARRAYS + NOT_REALS]
+                         + [(3, v) for v in NOT_ARRAYS])
+def test_odd_objects_in_any_argument_raise_type_error(position, value):
+    args = [0.5, 0.0, 1.0, False]
+    args[position] = value
+    with pytest.raises(TypeError):
+        distrova.pnorm(*args)
+
+
+def test_result_too_large_to_allocate_raises_numpy_memory_error():
+    with pytest.raises(MemoryError):
+        distrova.dnorm(np.zeros((10**6, 1)), np.zeros(10**6))

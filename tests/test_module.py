@@ -179,8 +179,8 @@ class Unconvertible:
         raise ValueError("no array")
 
 
-NOT_ARRAYS = [object(), [[1.0, 2.0], [3.0]], {}, Unconvertible()]
-NOT_REALS = [np.array(["a"]), [1 + 2j], "abc"]  # a flag takes these as true
+NOT_ARRAYS = [[[1.0, 2.0], [3.0]], Unconvertible()]
+NOT_REALS = [object(), {}, np.array(["a"]), [1 + 2j], "abc"]  # a flag takes these by truth
 
 
 @pytest.mark.parametrize("position, value",

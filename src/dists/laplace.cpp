@@ -1,12 +1,46 @@
-// Placeholder: replaced by the real implementation.
 #include "dists/laplace.hpp"
 
-#include <limits>
+#include <cmath>
+
+#include "dists/conventions.hpp"
+#include "dists/location_scale.hpp"
+#include "kernels/elementary.hpp"
 
 namespace dists {
-double dlaplace(double, double, double, bool) { return std::numeric_limits<double>::quiet_NaN(); }
-double plaplace(double, double, double, bool) { return std::numeric_limits<double>::quiet_NaN(); }
-double qlaplace(double, double, double) { return std::numeric_limits<double>::quiet_NaN(); }
-double laplace_inverse(double, double, double) { return std::numeric_limits<double>::quiet_NaN(); }
+
+double dlaplace(double x, double mu, double sigma, bool log) {
+    if (location_scale::any_nan(x, mu, sigma) || sigma < 0) return NaN;
+    if (location_scale::is_degenerate(x, mu, sigma)) {
+        return plain_value(location_scale::degenerate_density(x, mu, sigma), log);
+    }
+    const double log_density = -kernels::log(sigma + sigma) - std::fabs(x - mu) / sigma;
+    return from_log_density(log_density, log);
+}
+
+double plaplace(double x, double mu, double sigma, bool log_p) {
+    if (location_scale::any_nan(x, mu, sigma) || sigma < 0) return NaN;
+    double probability;
+    if (location_scale::is_degenerate(x, mu, sigma)) {
+        probability = location_scale::degenerate_probability(x, mu, sigma);
+    } else {
+        const double d = x - mu;
+        const double half_sign = d > 0 ? 0.5 : (d < 0 ? -0.5 : 0.0);
+        const double tail = kernels::exp(-std::fabs(d) / sigma);
+        probability = half_sign * (1 - tail) + 0.5;
+    }
+    return plain_value(probability, log_p);
+}
+
+double laplace_inverse(double p, double mu, double sigma) {
+    const double q = p - 0.5;
+    if (q == 0) return mu;
+    const double signed_scale = q > 0 ? sigma : -sigma;
+    const double v = 1 - (std::fabs(q) + std::fabs(q));
+    return mu - kernels::log(v) * signed_scale;  // v < EPS reaches +-inf
+}
+
+double qlaplace(double p, double mu, double sigma) {
+    return location_scale::quantile(p, mu, sigma, laplace_inverse);
+}
 
 }  // namespace dists

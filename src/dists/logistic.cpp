@@ -1,12 +1,64 @@
-// Placeholder: replaced by the real implementation.
 #include "dists/logistic.hpp"
 
-#include <limits>
+#include <cmath>
+
+#include "dists/conventions.hpp"
+#include "dists/location_scale.hpp"
+#include "kernels/constants.hpp"
+#include "kernels/elementary.hpp"
+#include "kernels/trigonometric.hpp"
 
 namespace dists {
-double dlogis(double, double, double, bool) { return std::numeric_limits<double>::quiet_NaN(); }
-double plogis(double, double, double, bool) { return std::numeric_limits<double>::quiet_NaN(); }
-double qlogis(double, double, double) { return std::numeric_limits<double>::quiet_NaN(); }
-double logistic_inverse(double, double, double) { return std::numeric_limits<double>::quiet_NaN(); }
+
+namespace {
+
+// Beyond this half-distance the fixed-depth tanh fraction drifts from +-1 and would
+// carry the probability out of [0, 1]; the limits continue its values below it.
+constexpr double TANH_FAITHFUL_LIMIT = 18;
+
+}  // namespace
+
+double dlogis(double x, double mu, double sigma, bool log) {
+    if (location_scale::any_nan(x, mu, sigma) || sigma < 0) return NaN;
+    if (location_scale::is_degenerate(x, mu, sigma)) {
+        return plain_value(location_scale::degenerate_density(x, mu, sigma), log);
+    }
+    const double w = -((x - mu) / sigma);
+    // Far below mu e^w overflows and the density is 0; the formula would give inf - inf.
+    if (kernels::is_infinite(w)) return plain_value(0, log);
+    const double a = w - kernels::log(sigma);
+    const double e = kernels::exp(w);
+    if (kernels::is_infinite(e)) return plain_value(0, log);
+    const double b = kernels::log(e + 1);
+    return from_log_density(a - (b + b), log);
+}
+
+double plogis(double x, double mu, double sigma, bool log_p) {
+    if (location_scale::any_nan(x, mu, sigma) || sigma < 0) return NaN;
+    double probability;
+    if (location_scale::is_degenerate(x, mu, sigma)) {
+        probability = location_scale::degenerate_probability(x, mu, sigma);
+    } else {
+        const double h = (x - mu) / (sigma + sigma);
+        if (std::isnan(h)) return NaN;
+        if (h == 0 || std::fabs(h) < kernels::EPS) {
+            probability = 0.5;
+        } else if (std::fabs(h) <= TANH_FAITHFUL_LIMIT) {
+            probability = (1 + kernels::tanh(h)) * 0.5;
+        } else {
+            probability = h > 0 ? 1 : 0;
+        }
+    }
+    return plain_value(probability, log_p);
+}
+
+double logistic_inverse(double p, double mu, double sigma) {
+    const double odds = p / (1 - p);
+    return kernels::log(odds) * sigma + mu;
+}
+
+double qlogis(double p, double mu, double sigma) {
+    return location_scale::quantile(p, mu, sigma, logistic_inverse);
+}
 
 }  // namespace dists

@@ -1,12 +1,86 @@
-// Placeholder: replaced by the real implementation.
 #include "dists/weibull.hpp"
 
-#include <limits>
+#include <cmath>
+
+#include "dists/conventions.hpp"
+#include "kernels/constants.hpp"
+#include "kernels/elementary.hpp"
+#include "kernels/trigonometric.hpp"
 
 namespace dists {
-double dweibull(double, double, double, bool) { return std::numeric_limits<double>::quiet_NaN(); }
-double pweibull(double, double, double, bool) { return std::numeric_limits<double>::quiet_NaN(); }
-double qweibull(double, double, double) { return std::numeric_limits<double>::quiet_NaN(); }
-double weibull_inverse(double, double, double) { return std::numeric_limits<double>::quiet_NaN(); }
+
+namespace {
+
+// 1 - e^-1: the probability an infinite shape puts exactly at the scale.
+constexpr double MASS_AT_SCALE = 0.6321205588285577;
+
+bool any_nan(double x, double shape, double scale) {
+    return std::isnan(x) || std::isnan(shape) || std::isnan(scale);
+}
+
+// Zero, negative and negligible parameters are invalid.
+bool invalid_parameters(double shape, double scale) {
+    return shape < kernels::EPS || scale < kernels::EPS;
+}
+
+}  // namespace
+
+double dweibull(double x, double shape, double scale, bool log) {
+    if (any_nan(x, shape, scale) || invalid_parameters(shape, scale)) return NaN;
+    if (x < 0) return plain_value(0, log);
+    // The limits of the family: an infinite scale leaves no density at any finite point,
+    // an infinite shape concentrates everything at the scale.
+    if (scale == INF) return plain_value(0, log);
+    if (shape == INF) return plain_value(x == scale ? INF : 0, log);
+    if (x == 0) {
+        if (shape < 1) return INF;
+        if (shape == 1) return plain_value(1 / scale, log);
+        return plain_value(0, log);  // also where shape/scale overflows
+    }
+    if (x == INF) return plain_value(0, log);
+    const double t = x / scale;
+    // With shape 1 the power term vanishes even where ln t is -inf (t below EPS).
+    const double power_term = shape == 1 ? 0 : (shape - 1) * kernels::log(t);
+    const double log_density = (kernels::log(shape / scale) + power_term) - kernels::pow(t, shape);
+    return from_log_density(log_density, log);
+}
+
+double pweibull(double x, double shape, double scale, bool log_p) {
+    if (any_nan(x, shape, scale) || invalid_parameters(shape, scale)) return NaN;
+    double probability;
+    if (x < kernels::EPS) {
+        probability = 0;
+    } else if (kernels::is_finite(shape) && kernels::is_finite(scale) && kernels::is_finite(x)) {
+        const double t = x / scale;
+        probability = -kernels::expm1(-kernels::pow(t, shape));
+    } else if (x == INF) {
+        probability = scale == INF ? NaN : 1;
+    } else if (shape == INF && kernels::is_finite(scale)) {
+        const double t = x / scale;
+        probability = t > 1 ? 1 : (t == 1 ? MASS_AT_SCALE : 0);
+    } else {
+        probability = 0;  // infinite scale
+    }
+    return plain_value(probability, log_p);
+}
+
+double weibull_inverse(double p, double shape, double scale) {
+    const double v = kernels::log1p(-p);
+    if (v > 0) return NaN;
+    return scale * kernels::pow(-v, 1 / shape);
+}
+
+double qweibull(double p, double shape, double scale) {
+    if (std::isnan(shape) || std::isnan(scale) || invalid_parameters(shape, scale) || std::isnan(p) ||
+        p < 0 || p > 1) {
+        return NaN;
+    }
+    if (p == 0) return 0;
+    if (p == 1) return INF;
+    if (shape == INF) return scale;
+    // The power can round to 0 for tiny p, and inf * 0 would be NaN.
+    if (scale == INF) return INF;
+    return weibull_inverse(p, shape, scale);
+}
 
 }  // namespace dists

@@ -1,3 +1,46 @@
-#include "bindings.hpp"
+// The elementary kernels, with extended-precision results given exactly as
+// (sign, significand, exponent): value = (-1)^sign * significand * 2^exponent.
+#include <pybind11/stl.h>
 
-void bind_elementary(pybind11::module_&) {}
+#include <cstdint>
+#include <cstring>
+#include <tuple>
+
+#include "bindings.hpp"
+#include "kernels/elementary.hpp"
+
+namespace py = pybind11;
+
+namespace {
+
+// Reads the x87 80-bit layout: 64-bit significand with explicit leading bit, then
+// 15 bits of biased exponent and the sign. Infinities and NaN come back as a float.
+py::object extended_parts(long double v) {
+    if (v != v || v > 1.0e4932L || v < -1.0e4932L) return py::float_(static_cast<double>(v));
+    unsigned char bytes[sizeof(long double)];
+    std::memcpy(bytes, &v, sizeof v);
+    std::uint64_t significand;
+    std::uint16_t sign_exponent;
+    std::memcpy(&significand, bytes, 8);
+    std::memcpy(&sign_exponent, bytes + 8, 2);
+    const int biased = sign_exponent & 0x7fff;
+    const int exponent = (biased == 0 ? 1 : biased) - 16383 - 63;
+    return py::make_tuple(sign_exponent >> 15, significand, exponent);
+}
+
+}  // namespace
+
+
+void bind_elementary(py::module_& m) {
+    m.def("exp_int", [](std::int64_t n) { return extended_parts(kernels::exp_int(n)); });
+    m.def("exp", &kernels::exp);
+    m.def("exp_ext", [](double x) { return extended_parts(kernels::exp_ext(x)); });
+    m.def("expm1", &kernels::expm1);
+    m.def("log_core", &kernels::log_core);
+    m.def("log", &kernels::log);
+    m.def("pow", &kernels::pow);
+    m.def("sqrt", &kernels::sqrt);
+    m.def("exp_fraction", &kernels::exp_fraction);
+    m.def("exp_fraction_ext", [](double r) { return extended_parts(kernels::exp_fraction_ext(r)); });
+    m.def("log_fraction", &kernels::log_fraction);
+}

@@ -1,11 +1,129 @@
-// Placeholder: replaced by the real implementation.
 #include "kernels/error_function.hpp"
 
+#include <cmath>
+#include <cstddef>
 #include <limits>
 
+#include "kernels/constants.hpp"
+#include "kernels/elementary.hpp"
+
 namespace kernels {
-double erf(double) { return std::numeric_limits<double>::quiet_NaN(); }
-long double erf_ext(long double) { return std::numeric_limits<long double>::quiet_NaN(); }
-double erf_inv(double) { return std::numeric_limits<double>::quiet_NaN(); }
+namespace {
+
+// Above this argument the large-argument fraction takes over (2.1 itself is small).
+constexpr double SWITCH = 2.1;
+constexpr int FRACTION_DEPTH = 59;
+constexpr int INVERSE_STEPS = 55;
+
+// Starting estimate of the inverse, highest power first.
+constexpr double CENTRAL_START[] = {2.81022636e-08,  3.43273939e-07, -3.5233877e-06,
+                                    -4.39150654e-06, 0.00021858087,  -0.00125372503,
+                                    -0.00417768164,  0.246640727,    1.50140941};
+constexpr double TAIL_START[] = {-0.000200214257, 0.000100950558, 0.00134934322,
+                                 -0.00367342844,  0.00573950773,  -0.0076224613,
+                                 0.00943887047,   1.00167406,     2.83297682};
+
+template <std::size_t N>
+double horner(const double (&coefficients)[N], double t) {
+    double p = coefficients[0];
+    for (std::size_t i = 1; i < N; ++i) p = p * t + coefficients[i];
+    return p;
+}
+
+// What differs between the double and the extended error function.
+template <typename Real>
+struct Precision;
+
+template <>
+struct Precision<double> {
+    static constexpr double negligible = EPS;
+    static constexpr double sqrt_pi = 1.772453850905516;
+    static double exp(double x) { return kernels::exp(x); }
+};
+
+template <>
+struct Precision<long double> {
+    static constexpr long double negligible = EPS_EXT;
+    static constexpr long double sqrt_pi = 1.7724538509055160273L;
+    // The extended exponential leaves its guards to the caller.
+    static long double exp(long double x) {
+        constexpr long double inf = std::numeric_limits<long double>::infinity();
+        if (x != x) return x;
+        if (x == -inf) return 0.0L;
+        if (x == 0 || std::fabs(x) < EPS_EXT) return 1.0L;
+        if (x == inf) return inf;
+        return exp_ext(x);
+    }
+};
+
+// S_1 with S_k = (2k - 1 - 2h) + 4k h / S_(k+1), innermost level first.
+template <typename Real>
+Real small_fraction(Real h) {
+    const int n = FRACTION_DEPTH;
+    Real s = (2 * n - 1 - 2 * h) + 4 * n * h / (2 * n + 1 - 2 * h);
+    for (int k = n - 1; k >= 1; --k) s = (2 * k - 1 - 2 * h) + 4 * k * h / s;
+    return s;
+}
+
+// R_1 with R_k = m + 2k / R_(k+1), innermost level first.
+template <typename Real>
+Real large_fraction(Real m) {
+    Real r = m + 2 * FRACTION_DEPTH / m;
+    for (int k = FRACTION_DEPTH - 1; k >= 1; --k) r = m + 2 * k / r;
+    return r;
+}
+
+template <typename Real>
+Real erf_small(Real u) {
+    using P = Precision<Real>;
+    const Real h = u * u;
+    return 2 * u * P::exp(-h) / P::sqrt_pi / small_fraction(h);
+}
+
+template <typename Real>
+Real erfc_large(Real u) {
+    using P = Precision<Real>;
+    return P::exp(-(u * u)) / P::sqrt_pi * 2 / large_fraction(2 * u);
+}
+
+template <typename Real>
+Real erf_of(Real x) {
+    constexpr Real inf = std::numeric_limits<Real>::infinity();
+    if (x != x) return x;
+    if (x == inf) return 1;
+    if (x == -inf) return -1;
+    if (x == 0 || std::fabs(x) < Precision<Real>::negligible) return 0;
+    const Real u = std::fabs(x);
+    const Real value = u > SWITCH ? 1 - erfc_large(u) : erf_small(u);
+    return x < 0 ? -value : value;
+}
+
+}  // namespace
+
+double erf(double x) { return erf_of(x); }
+long double erf_ext(long double x) { return erf_of(x); }
+long double erfc_large_ext(long double u) { return erfc_large(u); }
+
+double erf_inv(double y) {
+    const double w = -log_core((1 - y) * (1 + y));
+    const double start = w < 5 ? horner(CENTRAL_START, w - 2.5) : horner(TAIL_START, sqrt(w) - 3);
+
+    // A Newton step on erf without its factor 2/sqrt(pi), with the derivative factor d
+    // one step behind and the curvature term clamped to [0.8, 1.2].
+    auto correction = [y](double x, double d) {
+        const double h = (erf(x) - y) / d;
+        const double q = 1 - (-2 * x * d / d) * (0.5 * h);
+        const double divisor = q > 1.2 ? 1.2 : (q < 0.8 ? 0.8 : q);
+        return h / divisor;
+    };
+    double x = start * y;
+    double d = exp(-x * x);
+    for (int step = 1; step < INVERSE_STEPS; ++step) {
+        const double s = correction(x, d);
+        d = exp(-x * x);
+        x = x - s;
+    }
+    return x - correction(x, d);
+}
 
 }  // namespace kernels

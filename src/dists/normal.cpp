@@ -1,14 +1,151 @@
-// Placeholder: replaced by the real implementation.
 #include "dists/normal.hpp"
 
-#include <limits>
+#include <cmath>
+
+#include "dists/conventions.hpp"
+#include "kernels/constants.hpp"
+#include "kernels/elementary.hpp"
+#include "kernels/error_function.hpp"
 
 namespace dists {
-double dnorm(double, double, double, bool) { return std::numeric_limits<double>::quiet_NaN(); }
-double pnorm(double, double, double, bool) { return std::numeric_limits<double>::quiet_NaN(); }
-double qnorm(double, double, double) { return std::numeric_limits<double>::quiet_NaN(); }
-double dlnorm(double, double, double, bool) { return std::numeric_limits<double>::quiet_NaN(); }
-double plnorm(double, double, double, bool) { return std::numeric_limits<double>::quiet_NaN(); }
-double qlnorm(double, double, double) { return std::numeric_limits<double>::quiet_NaN(); }
+namespace {
+
+constexpr double LN_SQRT_2PI = 0.9189385332046728;
+
+bool any_nan(double a, double b, double c) { return a != a || b != b || c != c; }
+
+// Infinite location, zero or infinite scale, or infinite point: no formula applies.
+bool normal_is_degenerate(double x, double mu, double sigma) {
+    return kernels::is_infinite(mu) || sigma == 0 || sigma == INF || kernels::is_infinite(x);
+}
+
+bool both_at(double a, double b, double end) { return a == end && b == end; }
+
+// A scale below EPS has logarithm -inf under the guard, so its constant is +inf.
+double normal_log_density(double x, double mu, double sigma) {
+    const double z = (x - mu) / sigma;
+    const double c = sigma < kernels::EPS ? INF : -LN_SQRT_2PI - kernels::log_core(sigma);
+    return c - (z * z) * 0.5;
+}
+
+// Phi(z), with z / sqrt(2) and every step after it in extended precision and one
+// rounding at the end. The lower tail is the complement of a value near 1.
+double standard_normal_cdf(double z) {
+    const long double g = z / kernels::SQRT2_EXT;
+    const long double inf = INF;
+    long double p;
+    if (g != g) {
+        p = g;
+    } else if (g == inf) {
+        p = 1;
+    } else if (g == -inf) {
+        p = 0;
+    } else if (g == 0 || std::fabs(g) < kernels::EPS_EXT) {
+        p = 0.5L;
+    } else if (g > 2.1) {
+        p = ((1 - kernels::erfc_large_ext(g)) + 1) * 0.5L;
+    } else if (g > 0) {
+        p = (kernels::erf_ext(g) + 1) * 0.5L;
+    } else if (g < -2.1) {
+        p = (1 - (1 - kernels::erfc_large_ext(-g))) * 0.5L;
+    } else {
+        p = (1 - kernels::erf_ext(-g)) * 0.5L;
+    }
+    return static_cast<double>(p);
+}
+
+}  // namespace
+
+double dnorm(double x, double mu, double sigma, bool log) {
+    if (any_nan(x, mu, sigma) || sigma < 0) return NaN;
+    if (normal_is_degenerate(x, mu, sigma)) {
+        double density;
+        if (sigma == INF) {
+            density = 0;
+        } else if (both_at(x, mu, INF) || both_at(x, mu, -INF)) {
+            density = NaN;
+        } else if (sigma == 0 && x == mu) {
+            density = INF;
+        } else {
+            density = 0;
+        }
+        return plain_value(density, log);
+    }
+    return from_log_density(normal_log_density(x, mu, sigma), log);
+}
+
+double pnorm(double x, double mu, double sigma, bool log_p) {
+    if (any_nan(x, mu, sigma) || sigma < 0) return NaN;
+    if (normal_is_degenerate(x, mu, sigma)) {
+        double probability;
+        if (both_at(x, mu, INF) || both_at(x, mu, -INF)) {
+            probability = NaN;
+        } else if (sigma == INF) {
+            if (x == INF || mu == -INF) {
+                probability = 1;
+            } else if (x == -INF || mu == INF) {
+                probability = 0;
+            } else {
+                probability = 0.5;
+            }
+        } else if (sigma == 0) {
+            probability = mu <= x ? 1 : 0;
+        } else {
+            probability = x == INF || mu == -INF ? 1 : 0;
+        }
+        return plain_value(probability, log_p);
+    }
+    return plain_value(standard_normal_cdf((x - mu) / sigma), log_p);
+}
+
+double qnorm(double p, double mu, double sigma) {
+    if (any_nan(p, mu, sigma) || sigma < 0 || sigma == INF || p < 0 || p > 1) return NaN;
+    if (sigma == 0) return mu;
+    if (p == 0) return mu == INF ? NaN : -INF;
+    if (p == 1) return mu == -INF ? NaN : INF;
+    // Within EPS of either end of (-1, 1) the inverse is taken as infinite.
+    const double y = 2 * p - 1;
+    double standard;
+    if (1 - y == 0 || std::fabs(1 - y) < kernels::EPS) {
+        standard = INF;
+    } else if (1 + y == 0 || std::fabs(1 + y) < kernels::EPS) {
+        standard = -INF;
+    } else {
+        standard = kernels::erf_inv(y);
+    }
+    return (sigma * kernels::SQRT2) * standard + mu;
+}
+
+double dlnorm(double x, double mu, double sigma, bool log) {
+    if (any_nan(x, mu, sigma) || sigma < 0) return NaN;
+    if (x < 0) return plain_value(0, log);
+    const double lx = x < kernels::EPS ? -INF : kernels::log_core(x);
+    const bool regular = x >= kernels::EPS && !(sigma == 0 || kernels::is_infinite(mu) ||
+                                                sigma == INF || kernels::is_infinite(lx));
+    if (regular) {
+        return log ? normal_log_density(lx, mu, sigma) - lx : dnorm(lx, mu, sigma, false) / x;
+    }
+    // A degenerate log-normal has density 0 everywhere, also at e^mu.
+    double density;
+    if (sigma == INF) {
+        density = 0;
+    } else if (sigma == 0) {
+        density = both_at(lx, mu, INF) || both_at(lx, mu, -INF) ? INF : 0;
+    } else {
+        density = both_at(lx, mu, INF) ? NaN : 0;
+    }
+    return plain_value(density, log);
+}
+
+double plnorm(double x, double mu, double sigma, bool log_p) {
+    if (any_nan(x, mu, sigma) || sigma < 0) return NaN;
+    if (x < kernels::EPS) return plain_value(0, log_p);
+    return pnorm(kernels::log_core(x), mu, sigma, log_p);
+}
+
+double qlnorm(double p, double mu, double sigma) {
+    if (any_nan(p, mu, sigma) || sigma < 0 || p < 0 || p > 1) return NaN;
+    return kernels::exp(qnorm(p, mu, sigma));
+}
 
 }  // namespace dists

@@ -57,6 +57,16 @@ def test_published_values_from_seed_one():
             consumed(lambda e: d.rgamma(0.5, 2, e))] == [4, 5, 4]
 
 
+# From a = 0 the subnormal lower bound only shows for tiny b; elsewhere it is a's neighbour.
+@pytest.mark.parametrize("a, b", [(0.0, 1.0), (-0.0, 3.5), (0.0, 2.0**-900), (0.0, 2.0**-1000),
+                                  (0.0, 1e-310), (0.0, 1.7e308), (1.0, 2.0), (-3.0, -1.0),
+                                  (5e-324, 1.0), (-2.0**-1022, 1.0)])
+def test_uniform_scales_the_canonical_draw_above_a(a, b):
+    lo = math.nextafter(a, b)
+    expected = [(b - lo) * u + lo for u in native.canonical_draws(7, 300)]
+    assert d.runif(a, b, 300, Engine(7)).tolist() == expected
+
+
 # Shapes below 1 boost (twice where 1 + k rounds to 1); near 1 the cube bound rejects.
 @pytest.mark.parametrize("shape, scale", [(0.0, 1.0), (1e-20, 2.0), (0.3, 1.0), (1.0, 1.0),
                                           (1.05, 0.5), (2.5, 3.0), (40.0, 1.0), (0.4, INF)])

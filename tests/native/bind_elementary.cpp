@@ -11,11 +11,9 @@
 
 namespace py = pybind11;
 
-namespace {
-
 // Reads the x87 80-bit layout: 64-bit significand with explicit leading bit, then
 // 15 bits of biased exponent and the sign. Infinities and NaN come back as a float.
-py::object extended_parts(long double v) {
+py::object extended_parts(long double v) {  // shared with bind_error_function.cpp
     if (v != v || v > 1.0e4932L || v < -1.0e4932L) return py::float_(static_cast<double>(v));
     unsigned char bytes[sizeof(long double)];
     std::memcpy(bytes, &v, sizeof v);
@@ -27,8 +25,6 @@ py::object extended_parts(long double v) {
     const int exponent = (biased == 0 ? 1 : biased) - 16383 - 63;
     return py::make_tuple(sign_exponent >> 15, significand, exponent);
 }
-
-}  // namespace
 
 
 void bind_elementary(py::module_& m) {

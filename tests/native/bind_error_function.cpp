@@ -3,10 +3,11 @@
 
 namespace py = pybind11;
 
+py::object extended_parts(long double v);  // bind_elementary.cpp
+
 void bind_error_function(py::module_& m) {
     m.def("erf", &kernels::erf);
-    // Extended results rounded to double, and exactly as (significand, exponent).
-    m.def("erf_ext", [](double x) { return static_cast<double>(kernels::erf_ext(x)); });
-    m.def("erfc_large_ext", [](double u) { return static_cast<double>(kernels::erfc_large_ext(u)); });
+    m.def("erf_ext", [](double x) { return extended_parts(kernels::erf_ext(x)); });
+    m.def("erfc_large_ext", [](double u) { return extended_parts(kernels::erfc_large_ext(u)); });
     m.def("erf_inv", &kernels::erf_inv);
 }

@@ -1,10 +1,8 @@
 // The elementary kernels, with extended-precision results given exactly as
 // (sign, significand, exponent): value = (-1)^sign * significand * 2^exponent.
-#include <pybind11/stl.h>
-
+#include <cfloat>
 #include <cstdint>
 #include <cstring>
-#include <tuple>
 
 #include "bindings.hpp"
 #include "kernels/elementary.hpp"
@@ -14,7 +12,7 @@ namespace py = pybind11;
 // Reads the x87 80-bit layout: 64-bit significand with explicit leading bit, then
 // 15 bits of biased exponent and the sign. Infinities and NaN come back as a float.
 py::object extended_parts(long double v) {  // shared with bind_error_function.cpp
-    if (v != v || v > 1.0e4932L || v < -1.0e4932L) return py::float_(static_cast<double>(v));
+    if (v != v || v > LDBL_MAX || v < -LDBL_MAX) return py::float_(static_cast<double>(v));
     unsigned char bytes[sizeof(long double)];
     std::memcpy(bytes, &v, sizeof v);
     std::uint64_t significand;
@@ -26,7 +24,6 @@ py::object extended_parts(long double v) {  // shared with bind_error_function.c
     return py::make_tuple(sign_exponent >> 15, significand, exponent);
 }
 
-
 void bind_elementary(py::module_& m) {
     m.def("exp_int", [](std::int64_t n) { return extended_parts(kernels::exp_int(n)); });
     m.def("exp", &kernels::exp);
@@ -37,6 +34,4 @@ void bind_elementary(py::module_& m) {
     m.def("pow", &kernels::pow);
     m.def("sqrt", &kernels::sqrt);
     m.def("exp_fraction", &kernels::exp_fraction);
-    m.def("exp_fraction_ext", [](double r) { return extended_parts(kernels::exp_fraction_ext(r)); });
-    m.def("log_fraction", &kernels::log_fraction);
 }

@@ -156,6 +156,7 @@ def test_array_equals_scalar_draws_and_leaves_the_same_state(name):
     (lambda e: d.rgamma(-0.0, 1.0, e), 0.0, consumed(lambda e: d.rgamma(0.0, 1.0, e))),
     (lambda e: d.rchisq(-0.0, e), 0.0, consumed(lambda e: d.rchisq(0.0, e))),
     (lambda e: d.rinvgamma(2.0, -0.0, e), 0.0, consumed(lambda e: d.rinvgamma(2.0, 0.0, e))),
+    (lambda e: d.rexp(-0.0, e), INF, 1),
     # Mended: an infinite lower bound gives NaN, not finite values from -DBL_MAX.
     (lambda e: d.runif(-INF, 0.0, e), NAN, 1), (lambda e: d.runif(-INF, INF, e), NAN, 1),
     (lambda e: d.runif(0.0, INF, e), INF, 1),

@@ -67,6 +67,8 @@ double pweibull(double x, double shape, double scale, bool log_p) {
 double weibull_inverse(double p, double shape, double scale) {
     const double v = kernels::log1p(-p);
     if (v > 0) return NaN;
+    // The power can round to 0 for tiny p, and an infinite scale times 0 would be NaN.
+    if (scale == INF) return INF;
     return scale * kernels::pow(-v, 1 / shape);
 }
 
@@ -78,8 +80,6 @@ double qweibull(double p, double shape, double scale) {
     if (p == 0) return 0;
     if (p == 1) return INF;
     if (shape == INF) return scale;
-    // The power can round to 0 for tiny p, and inf * 0 would be NaN.
-    if (scale == INF) return INF;
     return weibull_inverse(p, shape, scale);
 }
 

@@ -34,7 +34,7 @@ double rexp(double rate, Engine& engine) {
     if (std::isnan(rate) || rate < 0.0) return NaN;
     const double u = draw_open_unit(engine);
     const double w = 1.0 - u;
-    return -kernels::log(w) / rate;
+    return -kernels::log(w) / detail::unsigned_zero(rate);
 }
 
 double rcauchy(double mu, double sigma, Engine& engine) {

@@ -17,9 +17,6 @@ constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double INF = std::numeric_limits<double>::infinity();
 constexpr double ONE_THIRD = 0.3333333333333333;
 
-// -0.0 as +0.0, where a reciprocal of zero must be +inf.
-double unsigned_zero(double x) { return x == 0.0 ? 0.0 : x; }
-
 // Marsaglia and Tsang's method for shape k > 1 (finite); each attempt is a polar normal,
 // then one open uniform unless the normal falls outside the cube's support.
 double gamma_above_one(double k, double scale, Engine& engine) {
@@ -59,7 +56,7 @@ double draw_gamma(double shape, double scale, Engine& engine) {
     // to shape 2, so the depth is at most two.
     const double u = draw_open_unit(engine);
     const double boosted = draw_gamma(1.0 + shape, scale, engine);
-    return std::pow(u, 1.0 / unsigned_zero(shape)) * boosted;
+    return std::pow(u, 1.0 / detail::unsigned_zero(shape)) * boosted;
 }
 
 double runif(double a, double b, Engine& engine) {
@@ -97,7 +94,7 @@ double rchisq(double dof, Engine& engine) {
 
 double rinvgamma(double shape, double scale, Engine& engine) {
     if (std::isnan(shape) || std::isnan(scale) || shape < 0.0 || scale < 0.0) return NaN;
-    return 1.0 / draw_gamma(shape, 1.0 / unsigned_zero(scale), engine);
+    return 1.0 / draw_gamma(shape, 1.0 / detail::unsigned_zero(scale), engine);
 }
 
 double rbeta(double a, double b, Engine& engine) {

@@ -5,6 +5,11 @@
 
 namespace rng {
 
+namespace detail {
+// -0.0 as +0.0, where a division by a zero parameter must give +inf.
+inline double unsigned_zero(double x) { return x == 0.0 ? 0.0 : x; }
+}  // namespace detail
+
 double draw_std_normal(Engine& engine);
 double draw_gamma(double shape, double scale, Engine& engine);
 

@@ -4,7 +4,6 @@ Run by hand after `tests/run.sh` (or tests/build-native.sh) has built the test-o
 module:  PYTHONPATH=build/testing .venv/bin/python benchmarks/bench_normal.py
 Ratios are distrova's time over the reference's, from this one run.
 """
-import timeit
 import tracemalloc
 
 import numpy as np
@@ -12,11 +11,9 @@ import scipy.special
 import scipy.stats
 
 import distrova
+from timing import best_seconds
 import _distrova_testing as native
 
-
-def best_seconds(call, number, repeat=5):
-    return min(timeit.repeat(call, number=number, repeat=repeat)) / number
 
 
 def scalar_latency():

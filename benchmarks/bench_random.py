@@ -4,17 +4,12 @@ Run by hand after `tests/run.sh` (or tests/build-native.sh) has built the test-o
 module:  PYTHONPATH=build/testing .venv/bin/python benchmarks/bench_random.py
 Ratios are distrova's time over the reference's, from this one run.
 """
-import timeit
 
 import numpy as np
 
 import distrova
+from timing import best_seconds
 import _distrova_testing as native
-
-
-def best_seconds(call, number, repeat=5):
-    return min(timeit.repeat(call, number=number, repeat=repeat)) / number
-
 
 def array_throughput(n=1_000_000):
     print(f"time per draw over {n:.0e} draws (RandomState = numpy.random.RandomState(1))")
@@ -45,7 +40,6 @@ def array_throughput(n=1_000_000):
             line += f"{'-':>11s} {t_ours / t_ref:14.3f}x {'-':>12s}"
         print(line)
 
-
 def scalar_latency(number=200_000):
     print("scalar call latency")
     engine, state = distrova.Engine(1), np.random.RandomState(1)
@@ -56,7 +50,6 @@ def scalar_latency(number=200_000):
     print(f"    rnorm(engine=e)        {t_ours_engine * 1e9:7.0f} ns  "
           f"{t_ours_engine / t_ref:6.3f}x RandomState.normal()")
     print(f"    RandomState.normal()   {t_ref * 1e9:7.0f} ns")
-
 
 if __name__ == "__main__":
     array_throughput()

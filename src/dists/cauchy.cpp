@@ -22,7 +22,7 @@ bool all_finite(double x, double mu, double sigma) {
 // The log density is the logarithm of the computed density, so it reaches -inf as soon
 // as the density falls below EPS.
 double dcauchy(double x, double mu, double sigma, bool log) {
-    if (location_scale::any_nan(x, mu, sigma) || sigma < 0) return NaN;
+    if (any_nan(x, mu, sigma) || sigma < 0) return NaN;
     double density;
     if (all_finite(x, mu, sigma)) {
         const double z = (x - mu) / sigma;
@@ -32,13 +32,13 @@ double dcauchy(double x, double mu, double sigma, bool log) {
     } else if (sigma == INF) {
         density = (kernels::is_finite(x) && kernels::is_finite(mu)) ? 0 : NaN;
     } else {
-        density = location_scale::same_infinity(x, mu) ? NaN : 0;
+        density = same_infinity(x, mu) ? NaN : 0;
     }
     return plain_value(density, log);
 }
 
 double pcauchy(double x, double mu, double sigma, bool log_p) {
-    if (location_scale::any_nan(x, mu, sigma) || sigma < 0) return NaN;
+    if (any_nan(x, mu, sigma) || sigma < 0) return NaN;
     double probability;
     if (all_finite(x, mu, sigma)) {
         const double z = (x - mu) / sigma;  // +-inf for a zero scale: the step at mu

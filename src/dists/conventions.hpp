@@ -1,15 +1,23 @@
 #pragma once
 // Rules shared by every density, distribution and quantile function: how a value is
 // reported under the `log` and `log_p` flags, and the NaN that answers invalid input.
-#include <limits>
-
 #include "kernels/constants.hpp"
 #include "kernels/elementary.hpp"
 
 namespace dists {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double INF = std::numeric_limits<double>::infinity();
+using kernels::INF;
+using kernels::NaN;
+
+template <class... Real>
+constexpr bool any_nan(Real... values) {
+    return ((values != values) || ...);
+}
+
+// Both +inf or both -inf: the distance between a point and a location is undefined.
+constexpr bool same_infinity(double a, double b) {
+    return (a == INF && b == INF) || (a == -INF && b == -INF);
+}
 
 // A plain density or probability under the log flag: the guarded logarithm, so a value
 // below EPS (0 included) becomes -inf and +inf stays +inf.

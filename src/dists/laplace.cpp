@@ -9,7 +9,7 @@
 namespace dists {
 
 double dlaplace(double x, double mu, double sigma, bool log) {
-    if (location_scale::any_nan(x, mu, sigma) || sigma < 0) return NaN;
+    if (any_nan(x, mu, sigma) || sigma < 0) return NaN;
     if (location_scale::is_degenerate(x, mu, sigma)) {
         return plain_value(location_scale::degenerate_density(x, mu, sigma), log);
     }
@@ -18,7 +18,7 @@ double dlaplace(double x, double mu, double sigma, bool log) {
 }
 
 double plaplace(double x, double mu, double sigma, bool log_p) {
-    if (location_scale::any_nan(x, mu, sigma) || sigma < 0) return NaN;
+    if (any_nan(x, mu, sigma) || sigma < 0) return NaN;
     double probability;
     if (location_scale::is_degenerate(x, mu, sigma)) {
         probability = location_scale::degenerate_probability(x, mu, sigma);

@@ -1,6 +1,6 @@
 #pragma once
-// What the Cauchy, Laplace and logistic functions share: the end-point rules of their
-// quantiles and the answers for a zero or infinite scale, point or location.
+// What the location-scale families share: the end-point rules of the Cauchy, Laplace and
+// logistic quantiles and the answers for a zero or infinite scale, point or location.
 #include <cmath>
 
 #include "dists/conventions.hpp"
@@ -8,15 +8,6 @@
 
 namespace dists {
 namespace location_scale {
-
-inline bool any_nan(double x, double mu, double sigma) {
-    return std::isnan(x) || std::isnan(mu) || std::isnan(sigma);
-}
-
-// x and mu infinite with the same sign: their distance is undefined.
-inline bool same_infinity(double x, double mu) {
-    return (x == INF && mu == INF) || (x == -INF && mu == -INF);
-}
 
 // A zero scale, or an infinite scale, point or location: the closed forms do not apply.
 inline bool is_degenerate(double x, double mu, double sigma) {
@@ -50,8 +41,7 @@ inline double degenerate_probability(double x, double mu, double sigma) {
 // 0 < sigma < inf.
 template <class Inverse>
 double quantile(double p, double mu, double sigma, Inverse inverse) {
-    if (std::isnan(mu) || std::isnan(sigma) || sigma < 0 || std::isnan(p) || p < 0 || p > 1 ||
-        sigma == INF) {
+    if (any_nan(mu, sigma, p) || sigma < 0 || p < 0 || p > 1 || sigma == INF) {
         return NaN;
     }
     if (sigma == 0) return mu;

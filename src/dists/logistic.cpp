@@ -19,7 +19,7 @@ constexpr double TANH_FAITHFUL_LIMIT = 18;
 }  // namespace
 
 double dlogis(double x, double mu, double sigma, bool log) {
-    if (location_scale::any_nan(x, mu, sigma) || sigma < 0) return NaN;
+    if (any_nan(x, mu, sigma) || sigma < 0) return NaN;
     if (location_scale::is_degenerate(x, mu, sigma)) {
         return plain_value(location_scale::degenerate_density(x, mu, sigma), log);
     }
@@ -34,7 +34,7 @@ double dlogis(double x, double mu, double sigma, bool log) {
 }
 
 double plogis(double x, double mu, double sigma, bool log_p) {
-    if (location_scale::any_nan(x, mu, sigma) || sigma < 0) return NaN;
+    if (any_nan(x, mu, sigma) || sigma < 0) return NaN;
     double probability;
     if (location_scale::is_degenerate(x, mu, sigma)) {
         probability = location_scale::degenerate_probability(x, mu, sigma);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "dists/conventions.hpp"
+#include "dists/location_scale.hpp"
 #include "kernels/constants.hpp"
 #include "kernels/elementary.hpp"
 #include "kernels/error_function.hpp"
@@ -11,15 +12,6 @@ namespace dists {
 namespace {
 
 constexpr double LN_SQRT_2PI = 0.9189385332046728;
-
-bool any_nan(double a, double b, double c) { return a != a || b != b || c != c; }
-
-// Infinite location, zero or infinite scale, or infinite point: no formula applies.
-bool normal_is_degenerate(double x, double mu, double sigma) {
-    return kernels::is_infinite(mu) || sigma == 0 || sigma == INF || kernels::is_infinite(x);
-}
-
-bool both_at(double a, double b, double end) { return a == end && b == end; }
 
 // A scale below EPS has logarithm -inf under the guard, so its constant is +inf.
 double normal_log_density(double x, double mu, double sigma) {
@@ -58,27 +50,17 @@ double standard_normal_cdf(double z) {
 
 double dnorm(double x, double mu, double sigma, bool log) {
     if (any_nan(x, mu, sigma) || sigma < 0) return NaN;
-    if (normal_is_degenerate(x, mu, sigma)) {
-        double density;
-        if (sigma == INF) {
-            density = 0;
-        } else if (both_at(x, mu, INF) || both_at(x, mu, -INF)) {
-            density = NaN;
-        } else if (sigma == 0 && x == mu) {
-            density = INF;
-        } else {
-            density = 0;
-        }
-        return plain_value(density, log);
+    if (location_scale::is_degenerate(x, mu, sigma)) {
+        return plain_value(location_scale::degenerate_density(x, mu, sigma), log);
     }
     return from_log_density(normal_log_density(x, mu, sigma), log);
 }
 
 double pnorm(double x, double mu, double sigma, bool log_p) {
     if (any_nan(x, mu, sigma) || sigma < 0) return NaN;
-    if (normal_is_degenerate(x, mu, sigma)) {
+    if (location_scale::is_degenerate(x, mu, sigma)) {
         double probability;
-        if (both_at(x, mu, INF) || both_at(x, mu, -INF)) {
+        if (same_infinity(x, mu)) {
             probability = NaN;
         } else if (sigma == INF) {
             if (x == INF || mu == -INF) {
@@ -130,9 +112,9 @@ double dlnorm(double x, double mu, double sigma, bool log) {
     if (sigma == INF) {
         density = 0;
     } else if (sigma == 0) {
-        density = both_at(lx, mu, INF) || both_at(lx, mu, -INF) ? INF : 0;
+        density = same_infinity(lx, mu) ? INF : 0;
     } else {
-        density = both_at(lx, mu, INF) ? NaN : 0;
+        density = lx == INF && mu == INF ? NaN : 0;
     }
     return plain_value(density, log);
 }

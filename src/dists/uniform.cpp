@@ -8,12 +8,6 @@
 
 namespace dists {
 
-namespace {
-
-bool any_nan(double x, double a, double b) { return std::isnan(x) || std::isnan(a) || std::isnan(b); }
-
-}  // namespace
-
 double dunif(double x, double a, double b, bool log) {
     if (any_nan(x, a, b) || a >= b) return NaN;
     if (a == -INF || b == INF) return plain_value(0, log);  // no density spreads over an infinite range
@@ -38,8 +32,8 @@ double punif(double x, double a, double b, bool log_p) {
 }
 
 double qunif(double p, double a, double b) {
-    if (std::isnan(a) || std::isnan(b) || a >= b || std::isnan(p) || p < 0 || p > 1 ||
-        kernels::is_infinite(a) || kernels::is_infinite(b)) {
+    if (any_nan(a, b, p) || a >= b || p < 0 || p > 1 || kernels::is_infinite(a) ||
+        kernels::is_infinite(b)) {
         return NaN;
     }
     if (p == 0) return a;

@@ -14,10 +14,6 @@ namespace {
 // 1 - e^-1: the probability an infinite shape puts exactly at the scale.
 constexpr double MASS_AT_SCALE = 0.6321205588285577;
 
-bool any_nan(double x, double shape, double scale) {
-    return std::isnan(x) || std::isnan(shape) || std::isnan(scale);
-}
-
 // Zero, negative and negligible parameters are invalid.
 bool invalid_parameters(double shape, double scale) {
     return shape < kernels::EPS || scale < kernels::EPS;
@@ -73,8 +69,7 @@ double weibull_inverse(double p, double shape, double scale) {
 }
 
 double qweibull(double p, double shape, double scale) {
-    if (std::isnan(shape) || std::isnan(scale) || invalid_parameters(shape, scale) || std::isnan(p) ||
-        p < 0 || p > 1) {
+    if (any_nan(shape, scale, p) || invalid_parameters(shape, scale) || p < 0 || p > 1) {
         return NaN;
     }
     if (p == 0) return 0;

@@ -9,8 +9,6 @@
 namespace kernels {
 namespace {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double INF = std::numeric_limits<double>::infinity();
 constexpr long double INF_EXT = std::numeric_limits<long double>::infinity();
 
 // Exact small powers of e, the starting points of the integer power.

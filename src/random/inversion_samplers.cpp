@@ -1,6 +1,5 @@
 // Samplers that invert the distribution's own quantile formula at one open uniform.
 #include <cmath>
-#include <limits>
 
 #include "dists/cauchy.hpp"
 #include "dists/laplace.hpp"
@@ -14,8 +13,8 @@ namespace rng {
 
 namespace {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double INF = std::numeric_limits<double>::infinity();
+using kernels::INF;
+using kernels::NaN;
 
 // The uniform is drawn before the degenerate scales are sorted out, so an infinite or
 // zero sigma still consumes one output.

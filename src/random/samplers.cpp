@@ -4,7 +4,6 @@
 
 #include <cfloat>
 #include <cmath>
-#include <limits>
 
 #include "kernels/constants.hpp"
 #include "kernels/elementary.hpp"
@@ -13,8 +12,8 @@ namespace rng {
 
 namespace {
 
-constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double INF = std::numeric_limits<double>::infinity();
+using kernels::INF;
+using kernels::NaN;
 constexpr double ONE_THIRD = 0.3333333333333333;
 
 // Marsaglia and Tsang's method for shape k > 1 (finite); each attempt is a polar normal,

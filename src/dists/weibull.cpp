@@ -35,9 +35,11 @@ double dweibull(double x, double shape, double scale, bool log) {
     }
     if (x == INF) return plain_value(0, log);
     const double t = x / scale;
-    // With shape 1 the power term vanishes even where ln t is -inf (t below EPS).
-    const double power_term = shape == 1 ? 0 : (shape - 1) * kernels::log(t);
-    const double log_density = (kernels::log(shape / scale) + power_term) - kernels::pow(t, shape);
+    // Below EPS ln t is -inf; with shape 1 its factor is 0, not 0 * -inf, and the
+    // density is the one at 0.
+    if (shape == 1 && t < kernels::EPS) return plain_value(1 / scale, log);
+    const double log_density =
+        (kernels::log(shape / scale) + (shape - 1) * kernels::log(t)) - kernels::pow(t, shape);
     return from_log_density(log_density, log);
 }
 

@@ -74,12 +74,8 @@ long double exp_split(Real x, Real negligible) {
     return exp_int(static_cast<std::int64_t>(n)) * static_cast<long double>(exp_fraction_of(r));
 }
 
-}  // namespace
-
-double exp_fraction(double r) { return exp_fraction_of(r); }
-long double exp_fraction_ext(long double r) { return exp_fraction_of(r); }
-
-// 2z/L_1 with L_k = (2k - 1) - k^2 z^2 / L_(k+1), innermost level first.
+// ln((1 + z)/(1 - z)) = 2z/L_1 with L_k = (2k - 1) - k^2 z^2 / L_(k+1), innermost
+// level first.
 double log_fraction(double z) {
     const double z2 = z * z;
     const int n = FRACTION_DEPTH;
@@ -87,6 +83,10 @@ double log_fraction(double z) {
     for (int k = n - 1; k >= 1; --k) level = (2 * k - 1) - k * k * z2 / level;
     return 2 * z / level;
 }
+
+}  // namespace
+
+double exp_fraction(double r) { return exp_fraction_of(r); }
 
 long double exp_int(std::int64_t n) {
     if (n >= 0 && n <= 3) return E_POWERS[n];

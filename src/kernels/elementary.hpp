@@ -14,9 +14,7 @@ double log(double x);
 double pow(double a, double b);  // a^b for a >= 0
 double sqrt(double x);
 
-// The continued fractions behind exp and log, at their fixed depth of 24 levels.
-double exp_fraction(double r);                  // e^r, meant for |r| < 2
-long double exp_fraction_ext(long double r);    // the same in extended precision
-double log_fraction(double z);                  // ln((1 + z) / (1 - z)) = 2 atanh z
+// The continued fraction behind exp, at its fixed depth of 24 levels; meant for |r| < 2.
+double exp_fraction(double r);
 
 }  // namespace kernels

@@ -1,0 +1,10 @@
+#include "bindings.hpp"
+#include "kernels/incomplete_beta.hpp"
+
+namespace py = pybind11;
+
+void bind_beta_kernels(py::module_& m) {
+    m.def("lbeta", &kernels::lbeta);
+    m.def("incomplete_beta_cf", &kernels::incomplete_beta_cf);
+    m.def("incomplete_beta", &kernels::incomplete_beta);
+}

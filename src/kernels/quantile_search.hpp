@@ -1,0 +1,70 @@
+#pragma once
+// The one fallback of every quantile whose own iteration fails: the smallest double at
+// which the module's own distribution function reaches p, by bisection over the
+// ordered doubles. Being exact about the module's distribution function (rather than
+// about the true one) keeps q(p) consistent with p(q).
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "kernels/constants.hpp"
+
+namespace kernels {
+namespace detail {
+
+// Doubles in increasing order map to increasing integers (-0 and +0 both to 0).
+inline std::int64_t order_key(double x) {
+    std::int64_t bits;
+    std::memcpy(&bits, &x, sizeof bits);
+    return bits >= 0 ? bits : -(bits & INT64_MAX);
+}
+
+inline double from_order_key(std::int64_t key) {
+    const std::int64_t bits = key >= 0 ? key : (-key) | INT64_MIN;
+    double x;
+    std::memcpy(&x, &bits, sizeof x);
+    return x;
+}
+
+}  // namespace detail
+
+// An estimate is sound when its probability is within 1e-9 of p relative to the nearer
+// tail, plus a few units of rounding; a NaN probability never is.
+inline bool quantile_misses(double achieved, double p) {
+    const double tail = p < 1 - p ? p : 1 - p;
+    return !(std::fabs(achieved - p) <= 1e-9 * tail + 4 * EPS);
+}
+
+// The smallest double x in [lo, hi] with cdf(x) >= p, for a non-decreasing cdf; NaN
+// when not even cdf(hi) reaches p. At most 64 evaluations after the two ends: every
+// step halves the count of doubles left between them.
+template <class Cdf>
+double smallest_reaching(Cdf cdf, double p, double lo, double hi) {
+    if (cdf(lo) >= p) return lo;
+    if (!(cdf(hi) >= p)) return NaN;
+    // Invariant: cdf(lo) < p <= cdf(hi). Unsigned distances cover the whole line.
+    std::int64_t below = detail::order_key(lo);
+    std::int64_t above = detail::order_key(hi);
+    while (static_cast<std::uint64_t>(above) - static_cast<std::uint64_t>(below) > 1) {
+        const std::uint64_t half =
+            (static_cast<std::uint64_t>(above) - static_cast<std::uint64_t>(below)) / 2;
+        const std::int64_t mid =
+            static_cast<std::int64_t>(static_cast<std::uint64_t>(below) + half);
+        if (cdf(detail::from_order_key(mid)) >= p) {
+            above = mid;
+        } else {
+            below = mid;
+        }
+    }
+    return detail::from_order_key(above);
+}
+
+// The literal result of a quantile iteration where it is sound (inside [lo, hi] and
+// reaching p as above), otherwise the smallest double reaching p.
+template <class Cdf>
+double sound_quantile(double literal, Cdf cdf, double p, double lo, double hi) {
+    if (literal >= lo && literal <= hi && !quantile_misses(cdf(literal), p)) return literal;
+    return smallest_reaching(cdf, p, lo, hi);
+}
+
+}  // namespace kernels

@@ -12,6 +12,7 @@
 #include "dists/normal.hpp"
 #include "dists/uniform.hpp"
 #include "dists/weibull.hpp"
+#include "random/discrete_samplers.hpp"
 #include "random/samplers.hpp"
 
 namespace table {
@@ -45,7 +46,9 @@ constexpr std::tuple<P...> params(P... p) { return {p...}; }
 inline const auto families = std::make_tuple(
     Family{"norm", params(ParamWithDefault{"mu", 0}, ParamWithDefault{"sigma", 1}),
            dists::dnorm, dists::pnorm, dists::qnorm, rng::rnorm},
+    Family{"bern", params(Param{"prob"}), none, none, none, rng::rbern},
     Family{"beta", params(Param{"a"}, Param{"b"}), none, none, none, rng::rbeta},
+    Family{"binom", params(Param{"n_trials"}, Param{"prob"}), none, none, none, rng::rbinom},
     Family{"cauchy", params(Param{"mu"}, Param{"sigma"}),
            dists::dcauchy, dists::pcauchy, dists::qcauchy, rng::rcauchy},
     Family{"chisq", params(Param{"dof"}), none, none, none, rng::rchisq},
@@ -59,6 +62,7 @@ inline const auto families = std::make_tuple(
            dists::dlnorm, dists::plnorm, dists::qlnorm, rng::rlnorm},
     Family{"logis", params(Param{"mu"}, Param{"sigma"}),
            dists::dlogis, dists::plogis, dists::qlogis, rng::rlogis},
+    Family{"pois", params(Param{"rate"}), none, none, none, none},
     Family{"t", params(Param{"dof"}), none, none, none, rng::rt},
     Family{"unif", params(Param{"a"}, Param{"b"}),
            dists::dunif, dists::punif, dists::qunif, rng::runif},

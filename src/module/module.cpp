@@ -1,5 +1,6 @@
 #include <limits>
 
+#include "kernels/interrupt.hpp"
 #include "module/bindings.hpp"
 
 namespace binding {
@@ -18,9 +19,16 @@ py::array_t<double> allocate_draws(const std::vector<std::uint64_t>& size) {
     return py::module_::import("numpy").attr("empty")(py::cast(dims), "float64");
 }
 
+// Installed as the numeric code's interrupt hook: a pending Ctrl-C leaves the loop as
+// the KeyboardInterrupt the interpreter has already set.
+void raise_pending_signal() {
+    if (PyErr_CheckSignals() != 0) throw py::error_already_set();
+}
+
 }  // namespace binding
 
 PYBIND11_MODULE(distrova, m) {
     m.doc() = "pybind11 wrapper for veltrane/distrova";
+    interrupt::hook = binding::raise_pending_signal;
     binding::register_all(m, table::families);
 }

@@ -5,5 +5,9 @@
 void bind_elementary(pybind11::module_& m);
 void bind_error_function(pybind11::module_& m);
 void bind_trigonometric(pybind11::module_& m);
+void bind_gamma_kernels(pybind11::module_& m);
+void bind_beta_kernels(pybind11::module_& m);
+void bind_student_t(pybind11::module_& m);
+void bind_quantile_search(pybind11::module_& m);
 void bind_engine(pybind11::module_& m);
 void bind_loops(pybind11::module_& m);

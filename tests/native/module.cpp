@@ -5,6 +5,10 @@ PYBIND11_MODULE(_distrova_testing, m) {
     bind_elementary(m);
     bind_error_function(m);
     bind_trigonometric(m);
+    bind_gamma_kernels(m);
+    bind_beta_kernels(m);
+    bind_student_t(m);
+    bind_quantile_search(m);
     bind_engine(m);
     bind_loops(m);
 }

@@ -1,0 +1,34 @@
+#pragma once
+// Long loops stay interruptible: the module installs a hook that raises (by throwing)
+// when the interpreter has a signal pending, and loops that may run for seconds poll it
+// every POLL_INTERVAL steps. Without a hook (plain C++ callers) polling does nothing.
+#include <cstdint>
+
+namespace interrupt {
+
+using Hook = void (*)();
+inline Hook hook = nullptr;
+
+// About a millisecond of the cheapest loop: frequent enough for Ctrl-C to feel
+// immediate, rare enough to cost nothing measurable.
+inline constexpr std::uint64_t POLL_INTERVAL = std::uint64_t{1} << 20;
+
+inline void check() {
+    if (hook) hook();
+}
+
+// Counts the steps of one loop and checks for a signal every POLL_INTERVAL of them.
+class Poller {
+public:
+    void step() {
+        if (--countdown_ == 0) {
+            countdown_ = POLL_INTERVAL;
+            check();
+        }
+    }
+
+private:
+    std::uint64_t countdown_ = POLL_INTERVAL;
+};
+
+}  // namespace interrupt

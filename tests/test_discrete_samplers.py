@@ -1,0 +1,60 @@
+"""Bernoulli and binomial draws: one open uniform per trial, in order."""
+import math
+import signal
+import subprocess
+import sys
+import time
+
+import numpy as np
+import pytest
+
+import _distrova_testing as native
+import distrova as d
+from distrova import Engine
+
+NAN, INF = math.nan, math.inf
+
+
+def test_bernoulli_draws_compare_open_uniforms_with_prob():
+    u = native.open_unit_draws(11, 400)
+    for prob in [0.0, 0.3, 0.5, 1.0, float(u[7])]:
+        assert d.rbern(prob, 400, Engine(11)).tolist() == [1.0 if v <= prob else 0.0 for v in u]
+    assert d.rbern(0.5, 3, Engine(1)).tolist() == [1.0, 1.0, 1.0]
+
+
+@pytest.mark.parametrize("n_trials, prob", [(0, 0.3), (1, 0.3), (3, 0.5), (7, 0.9), (50, 1.0), (40, 0.0)])
+def test_binomial_is_the_sum_of_bernoulli_draws(n_trials, prob):
+    a, b = Engine(3), Engine(3)
+    draws = d.rbinom(n_trials, prob, 30, a)
+    assert draws.tolist() == [sum(d.rbern(prob, n_trials, b)) if n_trials else 0.0 for _ in range(30)]
+    assert d.runif(0, 1, engine=a) == d.runif(0, 1, engine=b)
+
+
+@pytest.mark.parametrize("name, params", [
+    ("rbern", (NAN,)), ("rbern", (1.5,)), ("rbern", (-0.1,)), ("rbern", (INF,)),
+    ("rbinom", (-1, 0.5)), ("rbinom", (5, NAN)), ("rbinom", (5, -INF)), ("rbinom", (5, 1.5)),
+])
+def test_invalid_parameters_give_nan_and_draw_nothing(name, params):
+    a, b = Engine(9), Engine(9)
+    assert math.isnan(getattr(d, name)(*params, a))
+    assert d.runif(0, 1, engine=a) == d.runif(0, 1, engine=b)
+
+
+def test_n_trials_rejects_floats():
+    with pytest.raises(TypeError):
+        d.rbinom(10.0, 0.5)
+    assert type(d.rbinom(10, 0.5)) is float
+
+
+def test_huge_binomial_draw_stops_on_ctrl_c():
+    child = subprocess.Popen([sys.executable, "-c",
+                              "import distrova, sys; print('go', flush=True)\n"
+                              "try:\n    distrova.rbinom(10**12, 0.5)\n"
+                              "except KeyboardInterrupt:\n    print('interrupted', flush=True)"],
+                             stdout=subprocess.PIPE, text=True)
+    assert child.stdout.readline() == "go\n"
+    time.sleep(0.2)
+    child.send_signal(signal.SIGINT)
+    start = time.monotonic()
+    out, _ = child.communicate(timeout=10)
+    assert out == "interrupted\n" and time.monotonic() - start < 1.0

@@ -56,11 +56,11 @@ def dbern(x: ArrayLike, prob: ArrayLike, log: ArrayLike = False) -> _Result: ...
 def dbeta(x: _Real, a: _Real, b: _Real, log: _Flag = False) -> float:
     """Density at `x` of the beta distribution with shapes `a` and `b` on [0, 1]; with
     `log` true, its natural logarithm. `a` >= 0 and `b` >= 0; a zero or infinite shape
-    gives the limiting point masses (a = b = 0: half at 0 and half at 1; a = 0 or b =
-    +inf: all at 0; b = 0 or a = +inf: all at 1; a = b = +inf: all at 0.5). The
-    arguments broadcast as NumPy arrays; all scalars give a float, otherwise a float64
-    array. NaN in any argument, or `a` < 0 or `b` < 0, gives NaN; a point outside the
-    support gives 0 (-inf with `log`).
+    gives the limiting point masses (a = b = 0: half at 0 and half at 1; a = b = +inf:
+    all at 0.5; otherwise a = 0 or b = +inf: all at 0, and b = 0 or a = +inf: all at 1).
+    The arguments broadcast as NumPy arrays; all scalars give a float, otherwise a
+    float64 array. NaN in any argument, or `a` < 0 or `b` < 0, gives NaN; a point
+    outside the support gives 0 (-inf with `log`).
     """
 @overload
 def dbeta(x: ArrayLike, a: ArrayLike, b: ArrayLike, log: ArrayLike = False) -> _Result: ...
@@ -250,9 +250,10 @@ class Engine:
     """A random-number engine: the 64-bit Mersenne Twister MT19937-64, seeded with `seed`,
     an integer from -2**31 to 2**31 - 1 (a negative seed s seeds the generator with
     2**64 + s). Pass it as `engine` to any `r` function; every draw advances it in
-    place. Two engines with the same seed give the same draws for the same calls, and
-    draws from one never affect another. It has no methods or attributes, cannot be
-    copied, pickled or reseeded; the seed is positional only.
+    place. Two engines with the same seed give the same draws for the same calls, on
+    every machine whose `log`, `sqrt` and `pow` are correctly rounded, and draws from
+    one never affect another. It has no methods or attributes, cannot be copied, pickled
+    or reseeded; the seed is positional only.
 
     >>> runif(0, 1, engine=Engine(1)) == runif(0, 1, engine=Engine(1))
     True
@@ -268,9 +269,8 @@ def rnorm(mu: _Number = 0, sigma: _Number = 1, engine: Engine = ...) -> float:
     Without `size`, one draw as a float; with an integer `size`, a float64 array of that
     many draws; with a sequence of integers, an array of that shape (filled in row-major
     order). Draws come from `engine`, by default the module's own engine (seeded with 1
-    at import), and a seeded Engine gives the same values on every machine. NaN, or
-    `sigma` < 0, gives NaN. A third positional argument is taken as `size`; `rnorm(5)`
-    is one draw with mean 5.
+    at import); a seeded Engine reproduces them exactly. NaN, or `sigma` < 0, gives NaN.
+    A third positional argument is taken as `size`; `rnorm(5)` is one draw with mean 5.
 
     >>> rnorm(engine=Engine(42))
     0.7049882664208599
@@ -291,8 +291,8 @@ def rbern(prob: _Number, engine: Engine = ...) -> float:
     Without `size`, one draw as a float; with an integer `size`, a float64 array of that
     many draws; with a sequence of integers, an array of that shape (filled in row-major
     order). Draws come from `engine`, by default the module's own engine (seeded with 1
-    at import), and a seeded Engine gives the same values on every machine. NaN, or
-    `prob` outside [0, 1] or infinite, gives NaN. Counts are returned as floats.
+    at import); a seeded Engine reproduces them exactly. NaN, or `prob` outside [0, 1]
+    or infinite, gives NaN. Counts are returned as floats.
 
     >>> rbern(0.3, 8, Engine(1)).tolist()
     [1.0, 1.0, 0.0, 1.0, 0.0, 0.0, 0.0, 1.0]
@@ -309,8 +309,8 @@ def rbeta(a: _Number, b: _Number, engine: Engine = ...) -> float:
     `size`, one draw as a float; with an integer `size`, a float64 array of that many
     draws; with a sequence of integers, an array of that shape (filled in row-major
     order). Draws come from `engine`, by default the module's own engine (seeded with 1
-    at import), and a seeded Engine gives the same values on every machine. NaN, or `a`
-    < 0, `b` < 0, `a` = `b` = 0 or an infinite shape, gives NaN.
+    at import); a seeded Engine reproduces them exactly. NaN, or `a` < 0, `b` < 0, `a` =
+    `b` = 0 or an infinite shape, gives NaN.
 
     >>> rbeta(2, 3, engine=Engine(42))
     0.4840811106374432
@@ -327,10 +327,10 @@ def rbinom(n_trials: SupportsIndex, prob: _Number, engine: Engine = ...) -> floa
     integer >= 0 and `prob` a finite number in [0, 1]. Without `size`, one draw as a
     float; with an integer `size`, a float64 array of that many draws; with a sequence
     of integers, an array of that shape (filled in row-major order). Draws come from
-    `engine`, by default the module's own engine (seeded with 1 at import), and a seeded
-    Engine gives the same values on every machine. NaN, or `n_trials` < 0, or `prob`
-    outside [0, 1] or infinite, gives NaN. Counts are returned as floats. Each draw
-    takes one uniform per trial, so its time grows with `n_trials`.
+    `engine`, by default the module's own engine (seeded with 1 at import); a seeded
+    Engine reproduces them exactly. NaN, or `n_trials` < 0, or `prob` outside [0, 1] or
+    infinite, gives NaN. Counts are returned as floats. Each draw takes one uniform per
+    trial, so its time grows with `n_trials`.
 
     >>> rbinom(10, 0.5, engine=Engine(42))
     5.0
@@ -347,8 +347,8 @@ def rcauchy(mu: _Number, sigma: _Number, engine: Engine = ...) -> float:
     Without `size`, one draw as a float; with an integer `size`, a float64 array of that
     many draws; with a sequence of integers, an array of that shape (filled in row-major
     order). Draws come from `engine`, by default the module's own engine (seeded with 1
-    at import), and a seeded Engine gives the same values on every machine. NaN, or
-    `sigma` < 0 or `sigma` = +inf, gives NaN.
+    at import); a seeded Engine reproduces them exactly. NaN, or `sigma` < 0 or `sigma`
+    = +inf, gives NaN.
 
     >>> rcauchy(0, 1, engine=Engine(42))
     1.0329293920896938
@@ -364,9 +364,8 @@ def rchisq(dof: _Number, engine: Engine = ...) -> float:
     parameters are plain numbers, not arrays: `dof` >= 0, finite. Without `size`, one
     draw as a float; with an integer `size`, a float64 array of that many draws; with a
     sequence of integers, an array of that shape (filled in row-major order). Draws come
-    from `engine`, by default the module's own engine (seeded with 1 at import), and a
-    seeded Engine gives the same values on every machine. NaN, or `dof` < 0 or `dof` =
-    +inf, gives NaN.
+    from `engine`, by default the module's own engine (seeded with 1 at import); a
+    seeded Engine reproduces them exactly. NaN, or `dof` < 0 or `dof` = +inf, gives NaN.
 
     >>> rchisq(3, engine=Engine(42))
     4.21165017579465
@@ -382,8 +381,8 @@ def rexp(rate: _Number, engine: Engine = ...) -> float:
     parameters are plain numbers, not arrays: `rate` >= 0. Without `size`, one draw as a
     float; with an integer `size`, a float64 array of that many draws; with a sequence
     of integers, an array of that shape (filled in row-major order). Draws come from
-    `engine`, by default the module's own engine (seeded with 1 at import), and a seeded
-    Engine gives the same values on every machine. NaN, or `rate` < 0, gives NaN.
+    `engine`, by default the module's own engine (seeded with 1 at import); a seeded
+    Engine reproduces them exactly. NaN, or `rate` < 0, gives NaN.
 
     >>> rexp(2, engine=Engine(42))
     0.703566049206072
@@ -400,8 +399,8 @@ def rf(df1: _Number, df2: _Number, engine: Engine = ...) -> float:
     Without `size`, one draw as a float; with an integer `size`, a float64 array of that
     many draws; with a sequence of integers, an array of that shape (filled in row-major
     order). Draws come from `engine`, by default the module's own engine (seeded with 1
-    at import), and a seeded Engine gives the same values on every machine. NaN, or
-    `df1` or `df2` below 2.2e-16 or infinite, gives NaN.
+    at import); a seeded Engine reproduces them exactly. NaN, or `df1` or `df2` below
+    2.2e-16 or infinite, gives NaN.
 
     >>> rf(3, 5, engine=Engine(42))
     1.4574717857012622
@@ -418,8 +417,8 @@ def rgamma(shape: _Number, scale: _Number, engine: Engine = ...) -> float:
     and `scale` >= 2.2e-16. Without `size`, one draw as a float; with an integer `size`,
     a float64 array of that many draws; with a sequence of integers, an array of that
     shape (filled in row-major order). Draws come from `engine`, by default the module's
-    own engine (seeded with 1 at import), and a seeded Engine gives the same values on
-    every machine. NaN, or `shape` < 0, `shape` = +inf or `scale` < 2.2e-16, gives NaN.
+    own engine (seeded with 1 at import); a seeded Engine reproduces them exactly. NaN,
+    or `shape` < 0, `shape` = +inf or `scale` < 2.2e-16, gives NaN.
 
     >>> rgamma(2.5, 1, [2, 3], Engine(7)).shape
     (2, 3)
@@ -437,9 +436,8 @@ def rinvgamma(shape: _Number, scale: _Number, engine: Engine = ...) -> float:
     about 4.5e15. Without `size`, one draw as a float; with an integer `size`, a float64
     array of that many draws; with a sequence of integers, an array of that shape
     (filled in row-major order). Draws come from `engine`, by default the module's own
-    engine (seeded with 1 at import), and a seeded Engine gives the same values on every
-    machine. NaN, or `shape` < 0, `shape` = +inf, `scale` < 0 or `scale` above about
-    4.5e15, gives NaN.
+    engine (seeded with 1 at import); a seeded Engine reproduces them exactly. NaN, or
+    `shape` < 0, `shape` = +inf, `scale` < 0 or `scale` above about 4.5e15, gives NaN.
 
     >>> rinvgamma(2, 1, engine=Engine(42))
     0.36330289027389123
@@ -457,8 +455,8 @@ def rlaplace(mu: _Number, sigma: _Number, engine: Engine = ...) -> float:
     one draw as a float; with an integer `size`, a float64 array of that many draws;
     with a sequence of integers, an array of that shape (filled in row-major order).
     Draws come from `engine`, by default the module's own engine (seeded with 1 at
-    import), and a seeded Engine gives the same values on every machine. NaN, or `sigma`
-    < 0 or `sigma` = +inf, gives NaN.
+    import); a seeded Engine reproduces them exactly. NaN, or `sigma` < 0 or `sigma` =
+    +inf, gives NaN.
 
     >>> rlaplace(0, 1, engine=Engine(42))
     0.7139849178521989
@@ -476,8 +474,7 @@ def rlnorm(mu: _Number, sigma: _Number, engine: Engine = ...) -> float:
     `size`, one draw as a float; with an integer `size`, a float64 array of that many
     draws; with a sequence of integers, an array of that shape (filled in row-major
     order). Draws come from `engine`, by default the module's own engine (seeded with 1
-    at import), and a seeded Engine gives the same values on every machine. NaN, or
-    `sigma` < 0, gives NaN.
+    at import); a seeded Engine reproduces them exactly. NaN, or `sigma` < 0, gives NaN.
 
     >>> rlnorm(0, 1, engine=Engine(42))
     2.0238229380964206
@@ -494,8 +491,8 @@ def rlogis(mu: _Number, sigma: _Number, engine: Engine = ...) -> float:
     0. Without `size`, one draw as a float; with an integer `size`, a float64 array of
     that many draws; with a sequence of integers, an array of that shape (filled in row-
     major order). Draws come from `engine`, by default the module's own engine (seeded
-    with 1 at import), and a seeded Engine gives the same values on every machine. NaN,
-    or `sigma` < 0 or `sigma` = +inf, gives NaN.
+    with 1 at import); a seeded Engine reproduces them exactly. NaN, or `sigma` < 0 or
+    `sigma` = +inf, gives NaN.
 
     >>> rlogis(0, 1, engine=Engine(42))
     1.126300551376436
@@ -512,8 +509,8 @@ def rpois(rate: _Number, engine: Engine = ...) -> float:
     `size`, one draw as a float; with an integer `size`, a float64 array of that many
     draws; with a sequence of integers, an array of that shape (filled in row-major
     order). Draws come from `engine`, by default the module's own engine (seeded with 1
-    at import), and a seeded Engine gives the same values on every machine. NaN, or
-    `rate` < 0, gives NaN. Counts are returned as floats.
+    at import); a seeded Engine reproduces them exactly. NaN, or `rate` < 0, gives NaN.
+    Counts are returned as floats.
     """
 @overload
 def rpois(rate: _Number, size: _Shape, engine: Engine = ...) -> _Draws: ...
@@ -527,8 +524,8 @@ def rt(dof: _Number, engine: Engine = ...) -> float:
     `size`, one draw as a float; with an integer `size`, a float64 array of that many
     draws; with a sequence of integers, an array of that shape (filled in row-major
     order). Draws come from `engine`, by default the module's own engine (seeded with 1
-    at import), and a seeded Engine gives the same values on every machine. NaN, or
-    `dof` below 2.2e-16 or infinite, gives NaN.
+    at import); a seeded Engine reproduces them exactly. NaN, or `dof` below 2.2e-16 or
+    infinite, gives NaN.
 
     >>> rt(5, engine=Engine(42))
     0.9332158571099257
@@ -544,8 +541,8 @@ def runif(a: _Number, b: _Number, engine: Engine = ...) -> float:
     numbers, not arrays: `a` < `b`. Without `size`, one draw as a float; with an integer
     `size`, a float64 array of that many draws; with a sequence of integers, an array of
     that shape (filled in row-major order). Draws come from `engine`, by default the
-    module's own engine (seeded with 1 at import), and a seeded Engine gives the same
-    values on every machine. NaN, or `a` >= `b` or `a` = -inf, gives NaN.
+    module's own engine (seeded with 1 at import); a seeded Engine reproduces them
+    exactly. NaN, or `a` >= `b` or `a` = -inf, gives NaN.
 
     >>> runif(0, 1, engine=Engine(1))
     0.13387664401253274
@@ -562,9 +559,8 @@ def rweibull(shape: _Number, scale: _Number, engine: Engine = ...) -> float:
     `shape` and `scale` are at least 2.2e-16. Without `size`, one draw as a float; with
     an integer `size`, a float64 array of that many draws; with a sequence of integers,
     an array of that shape (filled in row-major order). Draws come from `engine`, by
-    default the module's own engine (seeded with 1 at import), and a seeded Engine gives
-    the same values on every machine. NaN, or `shape` or `scale` below 2.2e-16, gives
-    NaN.
+    default the module's own engine (seeded with 1 at import); a seeded Engine
+    reproduces them exactly. NaN, or `shape` or `scale` below 2.2e-16, gives NaN.
 
     >>> rweibull(2, 1, engine=Engine(42))
     1.1862259896040652
@@ -606,10 +602,10 @@ def pbeta(x: _Real, a: _Real, b: _Real, log_p: _Flag = False) -> float:
     """Distribution function P(X <= x) at `x` of the beta distribution with shapes `a` and
     `b` on [0, 1]; with `log_p` true, its natural logarithm (probabilities below 2.2e-16
     then give -inf). `a` >= 0 and `b` >= 0; a zero or infinite shape gives the limiting
-    point masses (a = b = 0: half at 0 and half at 1; a = 0 or b = +inf: all at 0; b = 0
-    or a = +inf: all at 1; a = b = +inf: all at 0.5). The arguments broadcast as NumPy
-    arrays; all scalars give a float, otherwise a float64 array. NaN in any argument, or
-    `a` < 0 or `b` < 0, gives NaN.
+    point masses (a = b = 0: half at 0 and half at 1; a = b = +inf: all at 0.5;
+    otherwise a = 0 or b = +inf: all at 0, and b = 0 or a = +inf: all at 1). The
+    arguments broadcast as NumPy arrays; all scalars give a float, otherwise a float64
+    array. NaN in any argument, or `a` < 0 or `b` < 0, gives NaN.
     """
 @overload
 def pbeta(x: ArrayLike, a: ArrayLike, b: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
@@ -832,10 +828,10 @@ def qbeta(p: _Real, a: _Real, b: _Real) -> float:
     point at which the distribution function reaches `p`. `p` is a plain probability in
     [0, 1] (there is no log option); 0 and 1 give the ends of the support. `a` >= 0 and
     `b` >= 0; a zero or infinite shape gives the limiting point masses (a = b = 0: half
-    at 0 and half at 1; a = 0 or b = +inf: all at 0; b = 0 or a = +inf: all at 1; a = b
-    = +inf: all at 0.5). The arguments broadcast as NumPy arrays; all scalars give a
-    float, otherwise a float64 array. NaN in any argument, `p` outside [0, 1], or `a` <
-    0 or `b` < 0, gives NaN.
+    at 0 and half at 1; a = b = +inf: all at 0.5; otherwise a = 0 or b = +inf: all at 0,
+    and b = 0 or a = +inf: all at 1). The arguments broadcast as NumPy arrays; all
+    scalars give a float, otherwise a float64 array. NaN in any argument, `p` outside
+    [0, 1], or `a` < 0 or `b` < 0, gives NaN.
     """
 @overload
 def qbeta(p: ArrayLike, a: ArrayLike, b: ArrayLike) -> _Result: ...

@@ -10,6 +10,7 @@
 #include "dists/laplace.hpp"
 #include "dists/logistic.hpp"
 #include "dists/normal.hpp"
+#include "dists/student_t.hpp"
 #include "dists/uniform.hpp"
 #include "dists/weibull.hpp"
 #include "random/discrete_samplers.hpp"
@@ -63,7 +64,7 @@ inline const auto families = std::make_tuple(
     Family{"logis", params(Param{"mu"}, Param{"sigma"}),
            dists::dlogis, dists::plogis, dists::qlogis, rng::rlogis},
     Family{"pois", params(Param{"rate"}), none, none, none, none},
-    Family{"t", params(Param{"dof"}), none, none, none, rng::rt},
+    Family{"t", params(Param{"dof"}), dists::dt, dists::pt, dists::qt, rng::rt},
     Family{"unif", params(Param{"a"}, Param{"b"}),
            dists::dunif, dists::punif, dists::qunif, rng::runif},
     Family{"weibull", params(Param{"shape"}, Param{"scale"}),

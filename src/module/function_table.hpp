@@ -11,6 +11,7 @@
 #include "dists/laplace.hpp"
 #include "dists/logistic.hpp"
 #include "dists/normal.hpp"
+#include "dists/poisson.hpp"
 #include "dists/uniform.hpp"
 #include "dists/weibull.hpp"
 #include "random/discrete_samplers.hpp"
@@ -65,7 +66,7 @@ inline const auto families = std::make_tuple(
            dists::dlnorm, dists::plnorm, dists::qlnorm, rng::rlnorm},
     Family{"logis", params(Param{"mu"}, Param{"sigma"}),
            dists::dlogis, dists::plogis, dists::qlogis, rng::rlogis},
-    Family{"pois", params(Param{"rate"}), none, none, none, none},
+    Family{"pois", params(Param{"rate"}), dists::dpois, dists::ppois, dists::qpois, none},
     Family{"t", params(Param{"dof"}), none, none, none, rng::rt},
     Family{"unif", params(Param{"a"}, Param{"b"}),
            dists::dunif, dists::punif, dists::qunif, rng::runif},

@@ -4,9 +4,11 @@
 #include <vector>
 
 #include "bindings.hpp"
+#include "dists/poisson.hpp"
 #include "kernels/gauss_legendre_50.hpp"
 #include "kernels/incomplete_gamma.hpp"
 #include "kernels/log_gamma.hpp"
+#include "kernels/power_series.hpp"
 
 namespace py = pybind11;
 
@@ -32,4 +34,7 @@ void bind_gamma_kernels(py::module_& m) {
             rows.push_back(py::make_tuple(extended_parts(row.node), extended_parts(row.weight)));
         return rows;
     });
+    m.def("pow_int", &kernels::pow_int);
+    m.def("exp_partial_sum", &kernels::exp_partial_sum);
+    m.def("poisson_cdf", &dists::poisson_cdf);
 }

@@ -66,7 +66,7 @@ inline const auto families = std::make_tuple(
            dists::dlnorm, dists::plnorm, dists::qlnorm, rng::rlnorm},
     Family{"logis", params(Param{"mu"}, Param{"sigma"}),
            dists::dlogis, dists::plogis, dists::qlogis, rng::rlogis},
-    Family{"pois", params(Param{"rate"}), dists::dpois, dists::ppois, dists::qpois, none},
+    Family{"pois", params(Param{"rate"}), dists::dpois, dists::ppois, dists::qpois, rng::rpois},
     Family{"t", params(Param{"dof"}), none, none, none, rng::rt},
     Family{"unif", params(Param{"a"}, Param{"b"}),
            dists::dunif, dists::punif, dists::qunif, rng::runif},

@@ -7,9 +7,11 @@
 #include <tuple>
 
 #include "dists/cauchy.hpp"
+#include "dists/gamma.hpp"
 #include "dists/laplace.hpp"
 #include "dists/logistic.hpp"
 #include "dists/normal.hpp"
+#include "dists/poisson.hpp"
 #include "dists/uniform.hpp"
 #include "dists/weibull.hpp"
 #include "random/discrete_samplers.hpp"
@@ -51,18 +53,20 @@ inline const auto families = std::make_tuple(
     Family{"binom", params(Param{"n_trials"}, Param{"prob"}), none, none, none, rng::rbinom},
     Family{"cauchy", params(Param{"mu"}, Param{"sigma"}),
            dists::dcauchy, dists::pcauchy, dists::qcauchy, rng::rcauchy},
-    Family{"chisq", params(Param{"dof"}), none, none, none, rng::rchisq},
-    Family{"exp", params(Param{"rate"}), none, none, none, rng::rexp},
+    Family{"chisq", params(Param{"dof"}), dists::dchisq, dists::pchisq, dists::qchisq, rng::rchisq},
+    Family{"exp", params(Param{"rate"}), dists::dexp, dists::pexp, dists::qexp, rng::rexp},
     Family{"f", params(Param{"df1"}, Param{"df2"}), none, none, none, rng::rf},
-    Family{"gamma", params(Param{"shape"}, Param{"scale"}), none, none, none, rng::rgamma},
-    Family{"invgamma", params(Param{"shape"}, Param{"scale"}), none, none, none, rng::rinvgamma},
+    Family{"gamma", params(Param{"shape"}, Param{"scale"}),
+           dists::dgamma, dists::pgamma, dists::qgamma, rng::rgamma},
+    Family{"invgamma", params(Param{"shape"}, Param{"scale"}),
+           dists::dinvgamma, dists::pinvgamma, dists::qinvgamma, rng::rinvgamma},
     Family{"laplace", params(Param{"mu"}, Param{"sigma"}),
            dists::dlaplace, dists::plaplace, dists::qlaplace, rng::rlaplace},
     Family{"lnorm", params(Param{"mu"}, Param{"sigma"}),
            dists::dlnorm, dists::plnorm, dists::qlnorm, rng::rlnorm},
     Family{"logis", params(Param{"mu"}, Param{"sigma"}),
            dists::dlogis, dists::plogis, dists::qlogis, rng::rlogis},
-    Family{"pois", params(Param{"rate"}), none, none, none, none},
+    Family{"pois", params(Param{"rate"}), dists::dpois, dists::ppois, dists::qpois, rng::rpois},
     Family{"t", params(Param{"dof"}), none, none, none, rng::rt},
     Family{"unif", params(Param{"a"}, Param{"b"}),
            dists::dunif, dists::punif, dists::qunif, rng::runif},

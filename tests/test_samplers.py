@@ -53,8 +53,8 @@ def reference_gamma(k, theta, engine):
 def reference_gamma_with_log(k, theta, engine):
     """One gamma draw and its logarithm, ln(u)/k + ln G, from the same outputs."""
     if k > 1:
-        g = reference_gamma(k, theta, engine)
-        return g, math.log(g)
+        g = reference_gamma(k, 1.0, engine)
+        return g * theta, math.log(g) + math.log(theta)
     u = uniform(engine)
     g, log_g = reference_gamma_with_log(1 + k, theta, engine)
     return math.pow(u, 1 / k) * g, math.log(u) / k + log_g
@@ -189,9 +189,12 @@ def test_array_equals_scalar_draws_and_leaves_the_same_state(name):
     (lambda e: d.rbeta(2.0, INF, e), 0.0, consumed(lambda e: d.rgamma(2.0, 1.0, e))),
     (lambda e: d.rbeta(INF, 0.0, e), 1.0, consumed(lambda e: d.rgamma(0.0, 1.0, e))),
     (lambda e: d.rbeta(INF, INF, e), 0.5, 0), (lambda e: d.rf(INF, INF, e), 1.0, 0),
-    # Mended: an infinite scale meeting a power that underflowed (0 * inf) is +inf.
+    # Mended: a power that underflowed times a core beyond DBL_MAX (0 * inf) is +inf for
+    # an infinite scale and 0 for shape 0.
     (lambda e: d.rgamma(0.001, INF, e), INF, consumed(lambda e: d.rgamma(0.001, 1.0, e))),
     (lambda e: d.rinvgamma(0.001, 0.0, e), 0.0, consumed(lambda e: d.rgamma(0.001, 1.0, e))),
+    (lambda e: d.rinvgamma(5e-324, 0.0, e), 0.0, consumed(lambda e: d.rgamma(0.0, 1.0, e))),
+    (lambda e: d.rgamma(0.0, DBL_MAX, e), 0.0, consumed(lambda e: d.rgamma(0.0, 1.0, e))),
     # Mended: -0.0 acts as +0.0 (shape 0 gives 0; scale 0 of rinvgamma is a valid limit).
     (lambda e: d.rgamma(-0.0, 1.0, e), 0.0, consumed(lambda e: d.rgamma(0.0, 1.0, e))),
     (lambda e: d.rchisq(-0.0, e), 0.0, consumed(lambda e: d.rchisq(0.0, e))),

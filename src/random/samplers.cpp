@@ -16,9 +16,10 @@ using kernels::INF;
 using kernels::NaN;
 constexpr double ONE_THIRD = 0.3333333333333333;
 
-// Marsaglia and Tsang's method for shape k > 1 (finite); each attempt is a polar normal,
-// then one open uniform unless the normal falls outside the cube's support.
-double gamma_above_one(double k, double scale, Engine& engine) {
+// Marsaglia and Tsang's method for shape k > 1 (finite), before the scale: d * v. Each
+// attempt is a polar normal, then one open uniform unless the normal falls outside the
+// cube's support.
+double unit_gamma_above_one(double k, Engine& engine) {
     const double d = k - ONE_THIRD;
     const double g = ONE_THIRD / std::sqrt(d);
     const double lower_bound = -1.0 / g;
@@ -27,7 +28,7 @@ double gamma_above_one(double k, double scale, Engine& engine) {
         if (!(z > lower_bound)) continue;
         const double v = std::pow(g * z + 1.0, 3.0);
         const double u = draw_open_unit(engine);
-        if (std::log(u) < z * (0.5 * z) + ((1.0 - v) + std::log(v)) * d) return (d * v) * scale;
+        if (std::log(u) < z * (0.5 * z) + ((1.0 - v) + std::log(v)) * d) return d * v;
     }
 }
 
@@ -39,11 +40,13 @@ struct GammaDraw {
     int boosts = 0;      // 0, 1 or 2: twice where 1 + k rounds to 1
     double uniform[2];   // the boosts' open uniforms, in draw order
     double shape[2];     // the shapes they boost from
-    double core;         // the draw for shape above 1 that the boosts scale down
+    double core;         // d * v of the draw for shape above 1 that the boosts scale down
+    double scale;        // core * scale is that draw
 
-    // ln of the value below boost `level`, from the innermost level out.
+    // ln of the value below boost `level`, from the innermost level out; the scale's
+    // logarithm apart, so that a core times scale beyond DBL_MAX keeps a finite one.
     double log_below(int level) const {
-        double l = std::log(core);
+        double l = std::log(core) + std::log(scale);
         for (int i = boosts - 1; i >= level; --i) l = std::log(uniform[i]) / shape[i] + l;
         return l;
     }
@@ -71,12 +74,14 @@ GammaDraw gamma_parts(double shape, double scale, Engine& engine) {
         draw.shape[draw.boosts] = detail::unsigned_zero(k);
         ++draw.boosts;
     }
-    draw.core = gamma_above_one(k, scale, engine);
-    double value = draw.core;
+    draw.core = unit_gamma_above_one(k, engine);
+    draw.scale = scale;
+    double value = draw.core * scale;
     for (int i = draw.boosts - 1; i >= 0; --i) value = std::pow(draw.uniform[i], 1.0 / draw.shape[i]) * value;
-    // NaN only as 0 * inf, an underflowed power meeting an infinite scale: the logarithm
-    // decides (+inf for a positive shape, NaN for shape 0).
-    if (std::isnan(value)) value = std::exp(draw.log());
+    // NaN only as 0 * inf: a power that underflowed times a scaled core beyond DBL_MAX.
+    // Then an infinite scale gives +inf for every positive shape (NaN for shape 0), and
+    // a finite one the value of the logarithm (0 for shape 0).
+    if (std::isnan(value)) value = scale == INF ? (shape > 0.0 ? INF : NaN) : std::exp(draw.log());
     draw.value = value;
     return draw;
 }

@@ -57,8 +57,9 @@ struct GammaDraw {
 };
 
 // An infinite shape is the limit at +inf, drawn from nothing: the acceptance test would
-// compare against NaN and never pass.
-GammaDraw gamma_parts(double shape, double scale, Engine& engine) {
+// compare against NaN and never pass. Inlined, so that callers which need only the value
+// keep no more than before.
+[[gnu::always_inline]] inline GammaDraw gamma_parts(double shape, double scale, Engine& engine) {
     GammaDraw draw{};
     if (std::isnan(shape) || std::isnan(scale) || shape < 0.0 || scale < kernels::EPS) {
         draw.value = NaN;

@@ -253,6 +253,15 @@ def test_ratios_of_underflowing_gamma_draws(name, params, reference):
     assert uniform(a) == uniform(b)
 
 
+# Mended: where the core of a boosted draw times a scale near DBL_MAX overflows, the value
+# comes from the logarithms: the same draws as for scale 1, scaled, and +inf only beyond.
+def test_boosted_gamma_draws_near_the_largest_double():
+    unit = d.rgamma(0.5, 1.0, 4000, Engine(47))
+    scaled = d.rgamma(0.5, DBL_MAX, 4000, Engine(47)) / DBL_MAX
+    np.testing.assert_allclose(scaled[unit < 0.99], unit[unit < 0.99], rtol=1e-12)
+    assert np.isinf(scaled[unit > 1.01]).all()
+
+
 # Shapes so small that ln(u)/k overflows: only the side is left, 1 with probability
 # a / (a + b) as in the limit; a shape of 0 puts all the mass at 0, two of them give NaN.
 @pytest.mark.parametrize("a, b", [(5e-324, 5e-324), (2e-320, 1e-320), (1e-310, 4e-310),

@@ -79,10 +79,10 @@ struct GammaDraw {
     draw.scale = scale;
     double value = draw.core * scale;
     for (int i = draw.boosts - 1; i >= 0; --i) value = std::pow(draw.uniform[i], 1.0 / draw.shape[i]) * value;
-    // NaN only as 0 * inf: a power that underflowed times a scaled core beyond DBL_MAX.
-    // Then an infinite scale gives +inf for every positive shape (NaN for shape 0), and
-    // a finite one the value of the logarithm (0 for shape 0).
-    if (std::isnan(value)) value = scale == INF ? (shape > 0.0 ? INF : NaN) : std::exp(draw.log());
+    // The core times a scale near DBL_MAX can overflow where the boosted value does not,
+    // or meet a power that underflowed (0 * inf): the logarithm decides there. An
+    // infinite scale gives +inf for every positive shape, NaN for shape 0.
+    if (!(value <= DBL_MAX)) value = scale == INF ? (shape > 0.0 ? INF : NaN) : std::exp(draw.log());
     draw.value = value;
     return draw;
 }

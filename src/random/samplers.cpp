@@ -87,11 +87,6 @@ struct GammaDraw {
     return draw;
 }
 
-// Below the normal range a draw has lost its digits (0 or a few bits); the ratios of
-// two draws are then formed from the logarithms, as they are where a sum or product of
-// the draws overflows. Everywhere else the plain formulas stand.
-bool underflowed(const GammaDraw& draw) { return draw.value < DBL_MIN; }
-
 // X / (Y + X) from the logarithms of the draws.
 double beta_from_logs(const GammaDraw& x, const GammaDraw& y, double a, double b) {
     const double lx = x.log();
@@ -180,9 +175,12 @@ double rbeta(double a, double b, Engine& engine) {
     // Infinite shapes: all the mass at 1, at 0, or at 0.5 when both are infinite.
     if (a == INF) return b == INF ? 0.5 : 1.0;
     if (b == INF) return 0.0;
+    // Two draws that underflowed to 0 (0/0), or a sum beyond DBL_MAX: the plain ratio is
+    // NaN or 0 where the draws' logarithms still tell it. Everywhere else it stands.
     const double sum = y.value + x.value;
-    if (underflowed(x) || underflowed(y) || sum == INF) return beta_from_logs(x, y, a, b);
-    return x.value / sum;
+    const double ratio = x.value / sum;
+    if (ratio != ratio || sum == INF) return beta_from_logs(x, y, a, b);
+    return ratio;
 }
 
 double rf(double df1, double df2, Engine& engine) {
@@ -192,10 +190,12 @@ double rf(double df1, double df2, Engine& engine) {
     // A chi-squared draw over its infinite degrees of freedom is exactly 1.
     if (df1 == INF) return df2 == INF ? 1.0 : df2 / y.value;
     if (df2 == INF) return x.value / df1;
-    const double numerator = (df2 / df1) * x.value;
-    if (underflowed(x) || underflowed(y) || !(numerator >= DBL_MIN && numerator <= DBL_MAX))
-        return std::exp(((x.log() - y.log()) + std::log(df2)) - std::log(df1));
-    return numerator / y.value;
+    // A ratio of finite degrees of freedom is finite: where the plain one is NaN or
+    // infinite (0/0, a denominator that underflowed to 0, a numerator beyond DBL_MAX) the
+    // draws' logarithms give it. Everywhere else it stands.
+    const double ratio = ((df2 / df1) * x.value) / y.value;
+    if (!(ratio <= DBL_MAX)) return std::exp(((x.log() - y.log()) + std::log(df2)) - std::log(df1));
+    return ratio;
 }
 
 double rt(double dof, Engine& engine) {

@@ -15,6 +15,7 @@ namespace detail {
 double gamma_lower_fraction(double a, double x, double lg);  // P directly
 double gamma_upper_fraction(double a, double x, double lg);  // 1 - Q
 double gamma_quadrature(double a, double x, double lg);      // a >= 10, x <= 3a
+double gamma_cube_root_normal(double a, double x);            // shapes beyond 1e10, x <= 3a
 
 }  // namespace detail
 }  // namespace kernels

@@ -87,6 +87,15 @@ def test_incomplete_beta_inv_uniform_returns_p():
         assert native.incomplete_beta_inv(1.0, 1.0, p) == pytest.approx(p, rel=1e-15)
 
 
+def test_iteration_stops_at_a_repeating_state_with_the_same_result():
+    rng = np.random.default_rng(10)
+    for _ in range(3000):
+        a, b = (float(v) for v in np.exp(rng.uniform(math.log(0.02), math.log(3e4), 2)))
+        p = float(rng.choice([rng.uniform(), 10 ** rng.uniform(-15, -1), 1 - 10 ** rng.uniform(-15, -1)]))
+        fast, plain = native.incomplete_beta_newton(a, b, p, True), native.incomplete_beta_newton(a, b, p, False)
+        assert fast == plain or (math.isnan(fast) and math.isnan(plain)), (a, b, p)
+
+
 def smallest_reaching(a, b, p, x):
     return native.incomplete_beta(a, b, x) >= p > native.incomplete_beta(a, b, math.nextafter(x, 0))
 

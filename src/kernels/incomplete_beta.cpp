@@ -70,13 +70,18 @@ double beta_density(double a, double b, double x, double log_beta) {
 }
 
 // Nothing keeps the iterates inside [0, 1]; each step after the first uses the density
-// at the iterate before the current one.
-double newton_halley(double a, double b, double p) {
+// at the iterate before the current one. So step k maps the pair (x_(k-1), x_(k-2)) to
+// x_k (x_(-1) being x_0), and its stop tests look at x_(k-1) alone: once a pair repeats
+// with period 1 or 2, every later step repeats too, and the iterate of the last step is
+// known. `shortcut` false runs every step.
+double newton_halley(double a, double b, double p, bool shortcut) {
     const double log_beta = lbeta(a, b);
     double x = a > 1 && b > 1 ? large_shape_start(a, b, p) : small_shape_start(a, b, p);
     if (near_zero(x) || near_zero(1 - x)) return x;
     double f = beta_density(a, b, x, log_beta);
     if (near_zero(f)) return x;
+    double previous = x;  // x_(k-2)
+    double before = NaN;  // x_(k-3)
     for (int k = 1;; ++k) {
         const double n = (incomplete_beta(a, b, x) - p) / f;
         double c = 1 - (((a - 1) / x - (b - 1) / (1 - x)) * f / f) * (n * 0.5);
@@ -86,6 +91,12 @@ double newton_halley(double a, double b, double p) {
         if (k == NEWTON_STEPS || near_zero(x) || near_zero(1 - x)) return next;
         f = beta_density(a, b, x, log_beta);
         if (near_zero(f)) return next;
+        if (shortcut && next == x && x == previous) return next;
+        if (shortcut && next == previous && x == before) {
+            return (NEWTON_STEPS - k) % 2 == 0 ? next : x;
+        }
+        before = previous;
+        previous = x;
         x = next;
     }
 }
@@ -127,7 +138,7 @@ double incomplete_beta_inv(double a, double b, double p) {
     if (p < EPS) return 0.0;
     if (detail::near_zero(1 - p)) return 1.0;
     const auto cdf = [a, b](double x) { return incomplete_beta(a, b, x); };
-    return sound_quantile(detail::newton_halley(a, b, p), cdf, p, 0.0, 1.0);
+    return sound_quantile(detail::newton_halley(a, b, p, true), cdf, p, 0.0, 1.0);
 }
 
 }  // namespace kernels

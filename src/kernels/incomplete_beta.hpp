@@ -15,4 +15,10 @@ double incomplete_beta(double a, double b, double x);
 // at which incomplete_beta reaches p.
 double incomplete_beta_inv(double a, double b, double p);
 
+namespace detail {
+// The iteration behind incomplete_beta_inv, before its checks; `shortcut` false makes
+// every one of its steps.
+double newton_halley(double a, double b, double p, bool shortcut);
+}  // namespace detail
+
 }  // namespace kernels

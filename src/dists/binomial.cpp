@@ -1,8 +1,10 @@
 #include "dists/binomial.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 
 #include "dists/conventions.hpp"
 #include "kernels/constants.hpp"
@@ -134,15 +136,40 @@ bool absorbed(double log_mass, double s, const MassBounds& bounds) {
     return bound < log_half_ulp - 1;
 }
 
+// Log-masses computed earlier in one search, in a small table indexed by count: the
+// search walks up over counts and then sums back down over the same ones. The masses
+// are pure, so a kept value is the value recomputed.
+class RecentLogMasses {
+public:
+    explicit RecentLogMasses(const Binomial& d) : d_(d) {
+        std::fill(std::begin(counts_), std::end(counts_), std::int64_t{-1});
+    }
+    double operator()(std::int64_t k) {
+        const std::size_t slot = static_cast<std::uint64_t>(k) % SLOTS;
+        if (counts_[slot] != k) {
+            counts_[slot] = k;
+            values_[slot] = d_.log_mass(k);
+        }
+        return values_[slot];
+    }
+
+private:
+    static constexpr std::size_t SLOTS = 1024;
+    const Binomial& d_;
+    std::int64_t counts_[SLOTS];
+    double values_[SLOTS];
+};
+
 // Top-down partial sums from `top`, stopping early only by (3).
-double sum_down_from(const Binomial& d, const MassBounds& bounds, std::int64_t top,
+template <class LogMass>
+double sum_down_from(LogMass& log_mass, const MassBounds& bounds, std::int64_t top,
                      interrupt::Poller& poller) {
     double s = 0;
     for (std::int64_t k = top; k >= 0; --k) {
         poller.step();
-        const double log_mass = d.log_mass(k);
-        s += kernels::exp(log_mass);
-        if (k <= bounds.rising_to && absorbed(log_mass, s, bounds)) break;
+        const double l = log_mass(k);
+        s += kernels::exp(l);
+        if (k <= bounds.rising_to && absorbed(l, s, bounds)) break;
     }
     return s;
 }
@@ -165,44 +192,45 @@ std::int64_t last_holding(std::int64_t known, std::int64_t unknown, Holds holds)
 
 // The smallest j in [bounds.falling_from, top] from which every mass up to n is 0 by
 // (3), or top + 1 when the mass at top is not certainly 0.
-std::int64_t first_zero_run(const Binomial& d, const MassBounds& bounds, std::int64_t top) {
-    const auto zero_from = [&](std::int64_t j) { return certainly_zero(d.log_mass(j), bounds); };
+template <class LogMass>
+std::int64_t first_zero_run(LogMass& log_mass, const MassBounds& bounds, std::int64_t top) {
+    const auto zero_from = [&](std::int64_t j) { return certainly_zero(log_mass(j), bounds); };
     if (top < bounds.falling_from || !zero_from(top)) return top + 1;
     return last_holding(top, bounds.falling_from - 1, zero_from);
 }
 
 // One past the largest j up to which every mass is 0 by (3) from the rising side; 0 when
 // the mass at 0 is not certainly 0.
-std::int64_t first_possible_mass(const Binomial& d, const MassBounds& bounds) {
-    const auto zero_to = [&](std::int64_t j) { return certainly_zero(d.log_mass(j), bounds); };
+template <class LogMass>
+std::int64_t first_possible_mass(LogMass& log_mass, const MassBounds& bounds) {
+    const auto zero_to = [&](std::int64_t j) { return certainly_zero(log_mass(j), bounds); };
     if (bounds.rising_to < 0 || !zero_to(0)) return 0;
     return last_holding(0, bounds.rising_to + 1, zero_to) + 1;
 }
 
-// F(x) for 0 <= x < n. Under the guarded logarithms a prob below EPS leaves only the
-// mass at 0, and a 1 - prob below EPS only the mass at n; the zero masses above a
-// certified run add nothing to the sum.
-double distribution_value(const Binomial& d, const MassBounds& bounds, std::int64_t x,
+// F(x) for 0 <= x < n and finite lp, lq: the zero masses above a certified run add
+// nothing to the sum.
+template <class LogMass>
+double distribution_value(LogMass& log_mass, const MassBounds& bounds, std::int64_t x,
                           interrupt::Poller& poller) {
-    if (d.log_prob == -INF) return d.mass(0);
-    if (d.log_q == -INF) return 0;
-    return sum_down_from(d, bounds, first_zero_run(d, bounds, x) - 1, poller);
+    return sum_down_from(log_mass, bounds, first_zero_run(log_mass, bounds, x) - 1, poller);
 }
 
 // F(i) from F(i - 1), both top-down sums formed side by side: once their partial sums
 // at one index agree bit for bit, every later addition repeats.
-double next_distribution_value(const Binomial& d, const MassBounds& bounds, std::int64_t i,
+template <class LogMass>
+double next_distribution_value(LogMass& log_mass, const MassBounds& bounds, std::int64_t i,
                                double previous, interrupt::Poller& poller) {
-    double next = d.mass(i);
+    double next = kernels::exp(log_mass(i));
     double last = 0;
     for (std::int64_t k = i - 1; k >= 0; --k) {
         poller.step();
-        const double log_mass = d.log_mass(k);
-        const double m = kernels::exp(log_mass);
+        const double l = log_mass(k);
+        const double m = kernels::exp(l);
         next += m;
         last += m;
         if (next == last) return previous;
-        if (k <= bounds.rising_to && absorbed(log_mass, next, bounds)) break;
+        if (k <= bounds.rising_to && absorbed(l, next, bounds)) break;
     }
     return next;
 }
@@ -263,26 +291,25 @@ bool certainly_below(double ascending, double p, std::int64_t roundings) {
 // skipped each F(i) is formed exactly.
 double search(const Binomial& d, const MassBounds& bounds, double p) {
     interrupt::Poller poller(MASSES_PER_POLL);
-    const std::int64_t first = first_possible_mass(d, bounds);
+    RecentLogMasses log_mass(d);
+    const std::int64_t first = first_possible_mass(log_mass, bounds);
     double ascending = 0;
     std::int64_t i = first;
     for (;; ++i) {
         if (i >= d.n) return static_cast<double>(d.n);
         poller.step();
-        const double log_mass = d.log_mass(i);
-        if (i >= bounds.falling_from && certainly_zero(log_mass, bounds)) {
-            return static_cast<double>(d.n);
-        }
-        ascending += kernels::exp(log_mass);
+        const double l = log_mass(i);
+        if (i >= bounds.falling_from && certainly_zero(l, bounds)) return static_cast<double>(d.n);
+        ascending += kernels::exp(l);
         if (!certainly_below(ascending, p, i - first)) break;
     }
-    double value = distribution_value(d, bounds, i, poller);
+    double value = distribution_value(log_mass, bounds, i, poller);
     while (p > value) {
         if (++i >= d.n) return static_cast<double>(d.n);
-        if (i >= bounds.falling_from && certainly_zero(d.log_mass(i), bounds)) {
+        if (i >= bounds.falling_from && certainly_zero(log_mass(i), bounds)) {
             return static_cast<double>(d.n);
         }
-        value = next_distribution_value(d, bounds, i, value, poller);
+        value = next_distribution_value(log_mass, bounds, i, value, poller);
     }
     return static_cast<double>(i);
 }
@@ -303,8 +330,13 @@ double pbinom(std::int64_t x, std::int64_t n_trials, double prob, bool log_p) {
     if (x >= n_trials) return plain_value(1, log_p);
     if (n_trials == 1) return plain_value(1 - prob, log_p);
     const Binomial d = binomial(n_trials, prob);
+    // Under the guarded logarithms a prob below EPS leaves only the mass at 0, and a
+    // 1 - prob below EPS only the mass at n.
+    if (d.log_prob == -INF) return plain_value(d.mass(0), log_p);
+    if (d.log_q == -INF) return plain_value(0, log_p);
+    const auto log_mass = [&d](std::int64_t k) { return d.log_mass(k); };
     interrupt::Poller poller(MASSES_PER_POLL);
-    return plain_value(distribution_value(d, mass_bounds(d, prob), x, poller), log_p);
+    return plain_value(distribution_value(log_mass, mass_bounds(d, prob), x, poller), log_p);
 }
 
 double qbinom(double p, std::int64_t n_trials, double prob) {

@@ -6,6 +6,8 @@
 // replacing `none` with the scalar function here and nowhere else.
 #include <tuple>
 
+#include "dists/beta.hpp"
+#include "dists/binomial.hpp"
 #include "dists/cauchy.hpp"
 #include "dists/gamma.hpp"
 #include "dists/laplace.hpp"
@@ -48,9 +50,11 @@ constexpr std::tuple<P...> params(P... p) { return {p...}; }
 inline const auto families = std::make_tuple(
     Family{"norm", params(ParamWithDefault{"mu", 0}, ParamWithDefault{"sigma", 1}),
            dists::dnorm, dists::pnorm, dists::qnorm, rng::rnorm},
-    Family{"bern", params(Param{"prob"}), none, none, none, rng::rbern},
-    Family{"beta", params(Param{"a"}, Param{"b"}), none, none, none, rng::rbeta},
-    Family{"binom", params(Param{"n_trials"}, Param{"prob"}), none, none, none, rng::rbinom},
+    Family{"bern", params(Param{"prob"}), dists::dbern, dists::pbern, dists::qbern, rng::rbern},
+    Family{"beta", params(Param{"a"}, Param{"b"}), dists::dbeta, dists::pbeta, dists::qbeta,
+           rng::rbeta},
+    Family{"binom", params(Param{"n_trials"}, Param{"prob"}), dists::dbinom, dists::pbinom,
+           dists::qbinom, rng::rbinom},
     Family{"cauchy", params(Param{"mu"}, Param{"sigma"}),
            dists::dcauchy, dists::pcauchy, dists::qcauchy, rng::rcauchy},
     Family{"chisq", params(Param{"dof"}), dists::dchisq, dists::pchisq, dists::qchisq, rng::rchisq},

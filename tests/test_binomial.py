@@ -112,7 +112,8 @@ def test_distribution_function_equals_the_literal_sum():
         xs = sorted(x for x in xs if 0 <= x < n)
         masses = d.dbinom(np.arange(xs[-1] + 1), n, prob)
         for x in xs:
-            assert d.pbinom(x, n, prob) == literal_pbinom(x, n, prob, masses), (x, n, prob)
+            # A sum of rounded masses beyond 1 is reported as the probability 1.
+            assert d.pbinom(x, n, prob) == min(literal_pbinom(x, n, prob, masses), 1.0), (x, n, prob)
 
 
 def test_fast_quantile_equals_the_literal_search():

@@ -3,12 +3,12 @@
 #include <cfloat>
 #include <cmath>
 
+#include "dists/beta.hpp"
 #include "dists/cauchy.hpp"
 #include "dists/normal.hpp"
 #include "kernels/constants.hpp"
 #include "kernels/elementary.hpp"
 #include "kernels/error_function.hpp"
-#include "kernels/incomplete_beta.hpp"
 #include "kernels/log_gamma.hpp"
 #include "kernels/trigonometric.hpp"
 
@@ -20,13 +20,6 @@ constexpr long double SQRT_HALF_PI_EXT = 1.2533141373155002512L;
 constexpr double LN_SQRT_2PI = 0.9189385332046728;
 constexpr double SQRT_PI = 1.772453850905516;
 constexpr int REFINEMENT_STEPS = 6;
-
-// I_x(a, b) with the end rules of the beta distribution function.
-double incomplete_beta_within(double a, double b, double x) {
-    if (x <= 0) return 0;
-    if (x >= 1) return 1;
-    return incomplete_beta(a, b, x);
-}
 
 // The normal-deviate branch of the inverse: a correction of the normal quantile at P/2.
 double inverse_from_normal_deviate(double P, double n, double a, double b, double c, double U) {
@@ -125,11 +118,11 @@ double student_t_cdf(double t, double n) {
     }
     const double h = n / 2;
     if (n > t2) {
-        const double I = detail::incomplete_beta_within(0.5, h, t2 / (n + t2));
+        const double I = dists::pbeta(t2 / (n + t2), 0.5, h, false);
         const double lower = 0.5 - 0.5 * I;
         return t > 0 ? 1 - lower : lower;
     }
-    const double I = detail::incomplete_beta_within(h, 0.5, 1 / ((t / n) * t + 1));
+    const double I = dists::pbeta(1 / ((t / n) * t + 1), h, 0.5, false);
     return t > 0 ? 1 - 0.5 * I : 0.5 * I;
 }
 

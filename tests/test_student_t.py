@@ -128,6 +128,8 @@ def test_symmetry_is_exact(dof):
 @pytest.mark.parametrize("p, dof", [
     (1e-18, 5.0), (1e-300, 12.0), (1e-17, 2.0), (1 - 2.0**-53, 2.0), (1e-19, 1e6),
     (0.3, 0.8), (0.3, 0.6), (0.7, 0.3), (0.01, 2.0**-40), (0.3, 1e7), (1e-250, 2e6),
+    # Finite but meaningless approximations: about -1e22 and -1.8e25, where pt is 0.
+    (2.0**-54, 2.5), (1e-13, 1.05),
 ])
 def test_quantiles_the_literal_misses_come_from_the_root_finder(p, dof):
     q = d.qt(p, dof)

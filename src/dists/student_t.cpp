@@ -35,6 +35,18 @@ double literal_quantile(double p, double dof) {
     return kernels::student_t_inv(2 * (1 - p), dof);
 }
 
+// Whether a finite result of the approximate inverse means anything. Its tail steps
+// work on 1 - F, which rounding empties once the tail nears 1e-16, and can land beyond
+// the point where pt's incomplete beta falls under its guard: such results miss p by
+// many orders of magnitude, while a meaningful one misses by the approximation's own
+// error (a few per cent at most, at 1.5 degrees of freedom). Judged on the lower tail,
+// where pt keeps its relative accuracy.
+bool approximation_is_meaningful(double quantile, double p, double dof) {
+    const double tail = p < 0.5 ? p : 1 - p;
+    const double reached = t_cdf(p < 0.5 ? quantile : -quantile, dof);
+    return reached >= 0.5 * tail && reached <= 2 * tail;
+}
+
 // The quantile by the shared root finder on this module's own pt, solved on the lower
 // tail and mirrored so that the result at p is minus the one at 1 - p. The median is
 // 0: pt is flat to rounding there, and a search at 1/2 would stop short of it.
@@ -71,10 +83,15 @@ double qt(double p, double dof) {
     if (dof == INF) return qnorm(p, 0, 1);
     // Below one degree of freedom the approximation is NaN or meaningless, above a million
     // it loses accuracy (and U vanishes beyond 2^52); in between it fails only far in the
-    // tails, where it turns NaN or infinite.
+    // tails, where it turns NaN, infinite or meaningless, as the closed forms turn
+    // infinite.
     if (dof >= 1 && !large_dof(dof)) {
         const double literal = literal_quantile(p, dof);
-        if (kernels::is_finite(literal)) return literal;
+        const bool closed_form = dof == 1 || dof == 2;
+        if (kernels::is_finite(literal) &&
+            (closed_form || approximation_is_meaningful(literal, p, dof))) {
+            return literal;
+        }
     }
     return quantile_by_search(p, dof);
 }

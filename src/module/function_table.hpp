@@ -9,6 +9,7 @@
 #include "dists/beta.hpp"
 #include "dists/binomial.hpp"
 #include "dists/cauchy.hpp"
+#include "dists/fisher_f.hpp"
 #include "dists/gamma.hpp"
 #include "dists/laplace.hpp"
 #include "dists/logistic.hpp"
@@ -60,7 +61,7 @@ inline const auto families = std::make_tuple(
            dists::dcauchy, dists::pcauchy, dists::qcauchy, rng::rcauchy},
     Family{"chisq", params(Param{"dof"}), dists::dchisq, dists::pchisq, dists::qchisq, rng::rchisq},
     Family{"exp", params(Param{"rate"}), dists::dexp, dists::pexp, dists::qexp, rng::rexp},
-    Family{"f", params(Param{"df1"}, Param{"df2"}), none, none, none, rng::rf},
+    Family{"f", params(Param{"df1"}, Param{"df2"}), dists::df, dists::pf, dists::qf, rng::rf},
     Family{"gamma", params(Param{"shape"}, Param{"scale"}),
            dists::dgamma, dists::pgamma, dists::qgamma, rng::rgamma},
     Family{"invgamma", params(Param{"shape"}, Param{"scale"}),

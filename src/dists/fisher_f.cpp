@@ -28,9 +28,9 @@ double density_by_beta(double x, double df1, double df2, bool log) {
     const double u = (x * df1) / df2;
     const double s = 1 + u;
     const double z = u / s;
-    // Once z rounds to 1 (u above 2^53, or overflowing) the Jacobian below is rounding
-    // noise, and its product with the beta density at 1 would be 0, noise, +inf or NaN:
-    // the density there is its limit 0.
+    // Once u exceeds 2^53 (or overflows) z rounds to 1 and the Jacobian below to rounding
+    // noise; its product with the beta density at 1 would be 0, noise, +inf or NaN. The
+    // answer there is 0, the density's limit as x grows.
     if (z == 1 || u == INF) return plain_value(0, log);
     const double ratio = (d / e) / s;
     const double jacobian = ratio * (1 - x * ratio);

@@ -9,11 +9,13 @@
 #include "dists/beta.hpp"
 #include "dists/binomial.hpp"
 #include "dists/cauchy.hpp"
+#include "dists/fisher_f.hpp"
 #include "dists/gamma.hpp"
 #include "dists/laplace.hpp"
 #include "dists/logistic.hpp"
 #include "dists/normal.hpp"
 #include "dists/poisson.hpp"
+#include "dists/student_t.hpp"
 #include "dists/uniform.hpp"
 #include "dists/weibull.hpp"
 #include "random/discrete_samplers.hpp"
@@ -59,7 +61,7 @@ inline const auto families = std::make_tuple(
            dists::dcauchy, dists::pcauchy, dists::qcauchy, rng::rcauchy},
     Family{"chisq", params(Param{"dof"}), dists::dchisq, dists::pchisq, dists::qchisq, rng::rchisq},
     Family{"exp", params(Param{"rate"}), dists::dexp, dists::pexp, dists::qexp, rng::rexp},
-    Family{"f", params(Param{"df1"}, Param{"df2"}), none, none, none, rng::rf},
+    Family{"f", params(Param{"df1"}, Param{"df2"}), dists::df, dists::pf, dists::qf, rng::rf},
     Family{"gamma", params(Param{"shape"}, Param{"scale"}),
            dists::dgamma, dists::pgamma, dists::qgamma, rng::rgamma},
     Family{"invgamma", params(Param{"shape"}, Param{"scale"}),
@@ -71,7 +73,7 @@ inline const auto families = std::make_tuple(
     Family{"logis", params(Param{"mu"}, Param{"sigma"}),
            dists::dlogis, dists::plogis, dists::qlogis, rng::rlogis},
     Family{"pois", params(Param{"rate"}), dists::dpois, dists::ppois, dists::qpois, rng::rpois},
-    Family{"t", params(Param{"dof"}), none, none, none, rng::rt},
+    Family{"t", params(Param{"dof"}), dists::dt, dists::pt, dists::qt, rng::rt},
     Family{"unif", params(Param{"a"}, Param{"b"}),
            dists::dunif, dists::punif, dists::qunif, rng::runif},
     Family{"weibull", params(Param{"shape"}, Param{"scale"}),

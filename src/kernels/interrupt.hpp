@@ -17,17 +17,22 @@ inline void check() {
     if (hook) hook();
 }
 
-// Counts the steps of one loop and checks for a signal every POLL_INTERVAL of them.
+// Counts the steps of one loop and checks for a signal every POLL_INTERVAL of them, or
+// every `interval` for loops whose steps cost far more than the cheapest.
 class Poller {
 public:
+    Poller() = default;
+    explicit Poller(std::uint64_t interval) : interval_(interval), countdown_(interval) {}
+
     void step() {
         if (--countdown_ == 0) {
-            countdown_ = POLL_INTERVAL;
+            countdown_ = interval_;
             check();
         }
     }
 
 private:
+    std::uint64_t interval_ = POLL_INTERVAL;
     std::uint64_t countdown_ = POLL_INTERVAL;
 };
 

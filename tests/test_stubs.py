@@ -148,6 +148,17 @@ def test_stub_accepts_the_calls_the_module_accepts(name):
     assert stub_forms == runtime_forms
 
 
+def test_stubs_name_exactly_what_the_module_has():
+    assert set(STUBS) == set(PUBLIC) and len(PUBLIC) == 69
+
+
+def test_stubtest_finds_no_difference(tmp_path):
+    result = subprocess.run([sys.executable, "-m", "mypy.stubtest", "distrova", "--allowlist",
+                             str(ROOT / "tests" / "stubtest_allowlist.txt")],
+                            capture_output=True, text=True, cwd=tmp_path)
+    assert result.returncode == 0, result.stdout + result.stderr
+
+
 def stub_docstring(name):
     return ast.get_docstring(STUBS[name][0] if name != "Engine" else
                              next(n for n in STUB_TREE.body if isinstance(n, ast.ClassDef)))

@@ -48,6 +48,9 @@ def dbern(x: _Int, prob: _Real, log: _Flag = False) -> float:
     arrays; all scalars give a float, otherwise a float64 array. NaN in any argument, or
     `prob` outside [0, 1] or infinite, gives NaN; a point outside the support gives 0
     (-inf with `log`). With `log` true the result is the logarithm of the mass.
+
+    >>> dbern(1, 0.3)
+    0.3
     """
 @overload
 def dbern(x: ArrayLike, prob: ArrayLike, log: ArrayLike = False) -> _Result: ...
@@ -61,6 +64,9 @@ def dbeta(x: _Real, a: _Real, b: _Real, log: _Flag = False) -> float:
     The arguments broadcast as NumPy arrays; all scalars give a float, otherwise a
     float64 array. NaN in any argument, or `a` < 0 or `b` < 0, gives NaN; a point
     outside the support gives 0 (-inf with `log`).
+
+    >>> dbeta(0.5, 2, 3)
+    1.500000000000006
     """
 @overload
 def dbeta(x: ArrayLike, a: ArrayLike, b: ArrayLike, log: ArrayLike = False) -> _Result: ...
@@ -74,6 +80,9 @@ def dbinom(x: _Int, n_trials: _Int, prob: _Real, log: _Flag = False) -> float:
     otherwise a float64 array. NaN in any argument, or `n_trials` < 0, or `prob` outside
     [0, 1] or infinite, gives NaN; a point outside the support gives 0 (-inf with
     `log`).
+
+    >>> dbinom(2, 4, 0.5)
+    0.37500000000000183
     """
 @overload
 def dbinom(x: ArrayLike, n_trials: ArrayLike, prob: ArrayLike, log: ArrayLike = False) -> _Result: ...
@@ -100,6 +109,9 @@ def dchisq(x: _Real, dof: _Real, log: _Flag = False) -> float:
     point mass at 0. The arguments broadcast as NumPy arrays; all scalars give a float,
     otherwise a float64 array. NaN in any argument, or `dof` < 0, gives NaN; a point
     outside the support gives 0 (-inf with `log`).
+
+    >>> dchisq(1.0, 2)
+    0.3032653298563167
     """
 @overload
 def dchisq(x: ArrayLike, dof: ArrayLike, log: ArrayLike = False) -> _Result: ...
@@ -111,6 +123,9 @@ def dexp(x: _Real, rate: _Real, log: _Flag = False) -> float:
     NumPy arrays; all scalars give a float, otherwise a float64 array. NaN in any
     argument, or `rate` < 0, gives NaN; a point outside the support gives 0 (-inf with
     `log`). `rate` = +inf is invalid here.
+
+    >>> dexp(1.0, 2)
+    0.2706705664732254
     """
 @overload
 def dexp(x: ArrayLike, rate: ArrayLike, log: ArrayLike = False) -> _Result: ...
@@ -123,6 +138,9 @@ def df(x: _Real, df1: _Real, df2: _Real, log: _Flag = False) -> float:
     its reciprocal). The arguments broadcast as NumPy arrays; all scalars give a float,
     otherwise a float64 array. NaN in any argument, or `df1` or `df2` below 2.2e-16,
     gives NaN; a point outside the support gives 0 (-inf with `log`).
+
+    >>> df(1.0, 3, 5)
+    0.3611744789422841
     """
 @overload
 def df(x: ArrayLike, df1: ArrayLike, df2: ArrayLike, log: ArrayLike = False) -> _Result: ...
@@ -135,6 +153,9 @@ def dgamma(x: _Real, shape: _Real, scale: _Real, log: _Flag = False) -> float:
     arrays; all scalars give a float, otherwise a float64 array. NaN in any argument, or
     `shape` < 0 or `scale` < 2.2e-16, gives NaN; a point outside the support gives 0
     (-inf with `log`).
+
+    >>> dgamma(2.0, 2, 1.5)
+    0.2343085672139793
     """
 @overload
 def dgamma(x: ArrayLike, shape: ArrayLike, scale: ArrayLike, log: ArrayLike = False) -> _Result: ...
@@ -147,6 +168,9 @@ def dinvgamma(x: _Real, shape: _Real, scale: _Real, log: _Flag = False) -> float
     as NumPy arrays; all scalars give a float, otherwise a float64 array. NaN in any
     argument, or `shape` < 0 or `scale` < 0, gives NaN; a point outside the support
     gives 0 (-inf with `log`).
+
+    >>> dinvgamma(0.5, 2, 1)
+    1.082682265892901
     """
 @overload
 def dinvgamma(x: ArrayLike, shape: ArrayLike, scale: ArrayLike, log: ArrayLike = False) -> _Result: ...
@@ -202,6 +226,9 @@ def dpois(x: _Int, rate: _Real, log: _Flag = False) -> float:
     `rate` >= 0; `rate` = 0 is the point mass at 0. The arguments broadcast as NumPy
     arrays; all scalars give a float, otherwise a float64 array. NaN in any argument, or
     `rate` < 0, gives NaN; a point outside the support gives 0 (-inf with `log`).
+
+    >>> dpois(3, 2.5)
+    0.2137630172497367
     """
 @overload
 def dpois(x: ArrayLike, rate: ArrayLike, log: ArrayLike = False) -> _Result: ...
@@ -213,6 +240,9 @@ def dt(x: _Real, dof: _Real, log: _Flag = False) -> float:
     +inf is the standard normal. The arguments broadcast as NumPy arrays; all scalars
     give a float, otherwise a float64 array. NaN in any argument, or `dof` below
     2.2e-16, gives NaN; a point outside the support gives 0 (-inf with `log`).
+
+    >>> dt(0.0, 5)
+    0.37960668982249396
     """
 @overload
 def dt(x: ArrayLike, dof: ArrayLike, log: ArrayLike = False) -> _Result: ...
@@ -305,12 +335,14 @@ def rbern(prob: _Number, size: SupportsIndex, engine: Engine = ...) -> _Draws: .
 @overload
 def rbeta(a: _Number, b: _Number, engine: Engine = ...) -> float:
     """Random draws from the beta distribution with shapes `a` and `b` on [0, 1]. The
-    parameters are plain numbers, not arrays: `a` >= 0 and `b` >= 0, finite. Without
-    `size`, one draw as a float; with an integer `size`, a float64 array of that many
-    draws; with a sequence of integers, an array of that shape (filled in row-major
-    order). Draws come from `engine`, by default the module's own engine (seeded with 1
-    at import); a seeded Engine reproduces them exactly. NaN, or `a` < 0, `b` < 0, `a` =
-    `b` = 0 or an infinite shape, gives NaN.
+    parameters are plain numbers, not arrays: `a` >= 0 and `b` >= 0; a zero or infinite
+    shape gives the limiting point masses (a = b = 0: half at 0 and half at 1; a = b =
+    +inf: all at 0.5; otherwise a = 0 or b = +inf: all at 0, and b = 0 or a = +inf: all
+    at 1). Without `size`, one draw as a float; with an integer `size`, a float64 array
+    of that many draws; with a sequence of integers, an array of that shape (filled in
+    row-major order). Draws come from `engine`, by default the module's own engine
+    (seeded with 1 at import); a seeded Engine reproduces them exactly. NaN, or `a` < 0,
+    `b` < 0, or `a` = `b` = 0, gives NaN.
 
     >>> rbeta(2, 3, engine=Engine(42))
     0.4840811106374432
@@ -361,11 +393,12 @@ def rcauchy(mu: _Number, sigma: _Number, size: SupportsIndex, engine: Engine = .
 @overload
 def rchisq(dof: _Number, engine: Engine = ...) -> float:
     """Random draws from the chi-squared distribution with `dof` degrees of freedom. The
-    parameters are plain numbers, not arrays: `dof` >= 0, finite. Without `size`, one
-    draw as a float; with an integer `size`, a float64 array of that many draws; with a
-    sequence of integers, an array of that shape (filled in row-major order). Draws come
-    from `engine`, by default the module's own engine (seeded with 1 at import); a
-    seeded Engine reproduces them exactly. NaN, or `dof` < 0 or `dof` = +inf, gives NaN.
+    parameters are plain numbers, not arrays: `dof` >= 0 is any real number; `dof` = 0
+    is the point mass at 0. Without `size`, one draw as a float; with an integer `size`,
+    a float64 array of that many draws; with a sequence of integers, an array of that
+    shape (filled in row-major order). Draws come from `engine`, by default the module's
+    own engine (seeded with 1 at import); a seeded Engine reproduces them exactly. NaN,
+    or `dof` < 0, gives NaN.
 
     >>> rchisq(3, engine=Engine(42))
     4.21165017579465
@@ -395,12 +428,13 @@ def rexp(rate: _Number, size: SupportsIndex, engine: Engine = ...) -> _Draws: ..
 @overload
 def rf(df1: _Number, df2: _Number, engine: Engine = ...) -> float:
     """Random draws from the F distribution with `df1` and `df2` degrees of freedom. The
-    parameters are plain numbers, not arrays: `df1` and `df2` finite, at least 2.2e-16.
-    Without `size`, one draw as a float; with an integer `size`, a float64 array of that
-    many draws; with a sequence of integers, an array of that shape (filled in row-major
-    order). Draws come from `engine`, by default the module's own engine (seeded with 1
-    at import); a seeded Engine reproduces them exactly. NaN, or `df1` or `df2` below
-    2.2e-16 or infinite, gives NaN.
+    parameters are plain numbers, not arrays: `df1` and `df2` are real numbers of at
+    least 2.2e-16; an infinite one gives the limiting distribution (a scaled chi-squared
+    or its reciprocal). Without `size`, one draw as a float; with an integer `size`, a
+    float64 array of that many draws; with a sequence of integers, an array of that
+    shape (filled in row-major order). Draws come from `engine`, by default the module's
+    own engine (seeded with 1 at import); a seeded Engine reproduces them exactly. NaN,
+    or `df1` or `df2` below 2.2e-16, gives NaN.
 
     >>> rf(3, 5, engine=Engine(42))
     1.4574717857012622
@@ -413,12 +447,12 @@ def rf(df1: _Number, df2: _Number, size: SupportsIndex, engine: Engine = ...) ->
 @overload
 def rgamma(shape: _Number, scale: _Number, engine: Engine = ...) -> float:
     """Random draws from the gamma distribution with shape `shape` and scale `scale` (mean
-    shape * scale). The parameters are plain numbers, not arrays: `shape` >= 0, finite,
-    and `scale` >= 2.2e-16. Without `size`, one draw as a float; with an integer `size`,
-    a float64 array of that many draws; with a sequence of integers, an array of that
-    shape (filled in row-major order). Draws come from `engine`, by default the module's
-    own engine (seeded with 1 at import); a seeded Engine reproduces them exactly. NaN,
-    or `shape` < 0, `shape` = +inf or `scale` < 2.2e-16, gives NaN.
+    shape * scale). The parameters are plain numbers, not arrays: `shape` >= 0 and
+    `scale` >= 2.2e-16; `shape` = 0 is the point mass at 0. Without `size`, one draw as
+    a float; with an integer `size`, a float64 array of that many draws; with a sequence
+    of integers, an array of that shape (filled in row-major order). Draws come from
+    `engine`, by default the module's own engine (seeded with 1 at import); a seeded
+    Engine reproduces them exactly. NaN, or `shape` < 0 or `scale` < 2.2e-16, gives NaN.
 
     >>> rgamma(2.5, 1, [2, 3], Engine(7)).shape
     (2, 3)
@@ -432,12 +466,12 @@ def rgamma(shape: _Number, scale: _Number, size: SupportsIndex, engine: Engine =
 def rinvgamma(shape: _Number, scale: _Number, engine: Engine = ...) -> float:
     """Random draws from the inverse gamma distribution with shape `shape` and scale
     `scale` (the law of 1/X for X gamma with that shape and scale 1/`scale`). The
-    parameters are plain numbers, not arrays: `shape` >= 0, finite, and 0 <= `scale` <=
-    about 4.5e15. Without `size`, one draw as a float; with an integer `size`, a float64
-    array of that many draws; with a sequence of integers, an array of that shape
-    (filled in row-major order). Draws come from `engine`, by default the module's own
-    engine (seeded with 1 at import); a seeded Engine reproduces them exactly. NaN, or
-    `shape` < 0, `shape` = +inf, `scale` < 0 or `scale` above about 4.5e15, gives NaN.
+    parameters are plain numbers, not arrays: `shape` >= 0 and 0 <= `scale` <= about
+    4.5e15. Without `size`, one draw as a float; with an integer `size`, a float64 array
+    of that many draws; with a sequence of integers, an array of that shape (filled in
+    row-major order). Draws come from `engine`, by default the module's own engine
+    (seeded with 1 at import); a seeded Engine reproduces them exactly. NaN, or `shape`
+    < 0, `scale` < 0 or `scale` above about 4.5e15, gives NaN.
 
     >>> rinvgamma(2, 1, engine=Engine(42))
     0.36330289027389123
@@ -511,6 +545,9 @@ def rpois(rate: _Number, engine: Engine = ...) -> float:
     order). Draws come from `engine`, by default the module's own engine (seeded with 1
     at import); a seeded Engine reproduces them exactly. NaN, or `rate` < 0, gives NaN.
     Counts are returned as floats.
+
+    >>> rpois(2.5, 5, Engine(42)).tolist()
+    [3.0, 3.0, 3.0, 1.0, 5.0]
     """
 @overload
 def rpois(rate: _Number, size: _Shape, engine: Engine = ...) -> _Draws: ...
@@ -520,12 +557,12 @@ def rpois(rate: _Number, size: SupportsIndex, engine: Engine = ...) -> _Draws: .
 @overload
 def rt(dof: _Number, engine: Engine = ...) -> float:
     """Random draws from Student's t distribution with `dof` degrees of freedom. The
-    parameters are plain numbers, not arrays: `dof` finite, at least 2.2e-16. Without
-    `size`, one draw as a float; with an integer `size`, a float64 array of that many
-    draws; with a sequence of integers, an array of that shape (filled in row-major
-    order). Draws come from `engine`, by default the module's own engine (seeded with 1
-    at import); a seeded Engine reproduces them exactly. NaN, or `dof` below 2.2e-16 or
-    infinite, gives NaN.
+    parameters are plain numbers, not arrays: `dof` is a real number of at least
+    2.2e-16; `dof` = +inf is the standard normal. Without `size`, one draw as a float;
+    with an integer `size`, a float64 array of that many draws; with a sequence of
+    integers, an array of that shape (filled in row-major order). Draws come from
+    `engine`, by default the module's own engine (seeded with 1 at import); a seeded
+    Engine reproduces them exactly. NaN, or `dof` below 2.2e-16, gives NaN.
 
     >>> rt(5, engine=Engine(42))
     0.9332158571099257
@@ -593,6 +630,9 @@ def pbern(x: _Int, prob: _Real, log_p: _Flag = False) -> float:
     (probabilities below 2.2e-16 then give -inf). `prob` is a finite number in [0, 1].
     The arguments broadcast as NumPy arrays; all scalars give a float, otherwise a
     float64 array. NaN in any argument, or `prob` outside [0, 1] or infinite, gives NaN.
+
+    >>> pbern(0, 0.3)
+    0.7
     """
 @overload
 def pbern(x: ArrayLike, prob: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
@@ -606,6 +646,9 @@ def pbeta(x: _Real, a: _Real, b: _Real, log_p: _Flag = False) -> float:
     otherwise a = 0 or b = +inf: all at 0, and b = 0 or a = +inf: all at 1). The
     arguments broadcast as NumPy arrays; all scalars give a float, otherwise a float64
     array. NaN in any argument, or `a` < 0 or `b` < 0, gives NaN.
+
+    >>> pbeta(0.3, 2, 3)
+    0.348300000000001
     """
 @overload
 def pbeta(x: ArrayLike, a: ArrayLike, b: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
@@ -619,6 +662,9 @@ def pbinom(x: _Int, n_trials: _Int, prob: _Real, log_p: _Flag = False) -> float:
     scalars give a float, otherwise a float64 array. NaN in any argument, or `n_trials`
     < 0, or `prob` outside [0, 1] or infinite, gives NaN. It sums `x` + 1 mass values,
     so its time grows with `x`.
+
+    >>> pbinom(2, 4, 0.5)
+    0.6875000000000031
     """
 @overload
 def pbinom(x: ArrayLike, n_trials: ArrayLike, prob: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
@@ -644,6 +690,9 @@ def pchisq(x: _Real, dof: _Real, log_p: _Flag = False) -> float:
     2.2e-16 then give -inf). `dof` >= 0 is any real number; `dof` = 0 is the point mass
     at 0. The arguments broadcast as NumPy arrays; all scalars give a float, otherwise a
     float64 array. NaN in any argument, or `dof` < 0, gives NaN.
+
+    >>> pchisq(3.84, 1)
+    0.9499564787512951
     """
 @overload
 def pchisq(x: ArrayLike, dof: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
@@ -655,6 +704,9 @@ def pexp(x: _Real, rate: _Real, log_p: _Flag = False) -> float:
     below 2.2e-16 then give -inf). `rate` >= 0. The arguments broadcast as NumPy arrays;
     all scalars give a float, otherwise a float64 array. NaN in any argument, or `rate`
     < 0, gives NaN.
+
+    >>> pexp(1.0, 2)
+    0.8646647167633873
     """
 @overload
 def pexp(x: ArrayLike, rate: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
@@ -668,6 +720,9 @@ def pf(x: _Real, df1: _Real, df2: _Real, log_p: _Flag = False) -> float:
     reciprocal). The arguments broadcast as NumPy arrays; all scalars give a float,
     otherwise a float64 array. NaN in any argument, or `df1` or `df2` below 2.2e-16,
     gives NaN.
+
+    >>> pf(2.0, 3, 5)
+    0.7673760819999219
     """
 @overload
 def pf(x: ArrayLike, df1: ArrayLike, df2: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
@@ -680,6 +735,9 @@ def pgamma(x: _Real, shape: _Real, scale: _Real, log_p: _Flag = False) -> float:
     `shape` = 0 is the point mass at 0. The arguments broadcast as NumPy arrays; all
     scalars give a float, otherwise a float64 array. NaN in any argument, or `shape` < 0
     or `scale` < 2.2e-16, gives NaN.
+
+    >>> pgamma(2.0, 2, 1.5)
+    0.3849400110633042
     """
 @overload
 def pgamma(x: ArrayLike, shape: ArrayLike, scale: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
@@ -692,6 +750,9 @@ def pinvgamma(x: _Real, shape: _Real, scale: _Real, log_p: _Flag = False) -> flo
     then give -inf). `shape` >= 0 and `scale` >= 0. The arguments broadcast as NumPy
     arrays; all scalars give a float, otherwise a float64 array. NaN in any argument, or
     `shape` < 0 or `scale` < 0, gives NaN. A `scale` above about 4.5e15 gives NaN.
+
+    >>> pinvgamma(0.5, 2, 1)
+    0.406005849709838
     """
 @overload
 def pinvgamma(x: ArrayLike, shape: ArrayLike, scale: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
@@ -747,6 +808,9 @@ def ppois(x: _Int, rate: _Real, log_p: _Flag = False) -> float:
     then give -inf). `rate` >= 0; `rate` = 0 is the point mass at 0. The arguments
     broadcast as NumPy arrays; all scalars give a float, otherwise a float64 array. NaN
     in any argument, or `rate` < 0, gives NaN.
+
+    >>> ppois(3, 2.5)
+    0.7575761331330659
     """
 @overload
 def ppois(x: ArrayLike, rate: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
@@ -759,6 +823,9 @@ def pt(x: _Real, dof: _Real, log_p: _Flag = False) -> float:
     the standard normal. The arguments broadcast as NumPy arrays; all scalars give a
     float, otherwise a float64 array. NaN in any argument, or `dof` below 2.2e-16, gives
     NaN.
+
+    >>> pt(2.0, 5)
+    0.9490302605850709
     """
 @overload
 def pt(x: ArrayLike, dof: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
@@ -818,6 +885,9 @@ def qbern(p: _Real, prob: _Real) -> float:
     finite number in [0, 1]. The arguments broadcast as NumPy arrays; all scalars give a
     float, otherwise a float64 array. NaN in any argument, `p` outside [0, 1], or `prob`
     outside [0, 1] or infinite, gives NaN.
+
+    >>> qbern(0.71, 0.3)
+    1.0
     """
 @overload
 def qbern(p: ArrayLike, prob: ArrayLike) -> _Result: ...
@@ -832,6 +902,9 @@ def qbeta(p: _Real, a: _Real, b: _Real) -> float:
     and b = 0 or a = +inf: all at 1). The arguments broadcast as NumPy arrays; all
     scalars give a float, otherwise a float64 array. NaN in any argument, `p` outside
     [0, 1], or `a` < 0 or `b` < 0, gives NaN.
+
+    >>> qbeta(0.5, 2, 3)
+    0.3857275681323888
     """
 @overload
 def qbeta(p: ArrayLike, a: ArrayLike, b: ArrayLike) -> _Result: ...
@@ -846,6 +919,9 @@ def qbinom(p: _Real, n_trials: _Int, prob: _Real) -> float:
     float64 array. NaN in any argument, `p` outside [0, 1], or `n_trials` < 0, or `prob`
     outside [0, 1] or infinite, gives NaN. The search runs upward from 0, so its time
     grows with the answer.
+
+    >>> qbinom(0.5, 4, 0.5)
+    2.0
     """
 @overload
 def qbinom(p: ArrayLike, n_trials: ArrayLike, prob: ArrayLike) -> _Result: ...
@@ -874,6 +950,9 @@ def qchisq(p: _Real, dof: _Real) -> float:
     any real number; `dof` = 0 is the point mass at 0. The arguments broadcast as NumPy
     arrays; all scalars give a float, otherwise a float64 array. NaN in any argument,
     `p` outside [0, 1], or `dof` < 0, gives NaN.
+
+    >>> qchisq(0.95, 1)
+    3.8414588206941325
     """
 @overload
 def qchisq(p: ArrayLike, dof: ArrayLike) -> _Result: ...
@@ -885,6 +964,9 @@ def qexp(p: _Real, rate: _Real) -> float:
     in [0, 1] (there is no log option); 0 and 1 give the ends of the support. `rate` >=
     0. The arguments broadcast as NumPy arrays; all scalars give a float, otherwise a
     float64 array. NaN in any argument, `p` outside [0, 1], or `rate` < 0, gives NaN.
+
+    >>> qexp(0.5, 2)
+    0.3465735902799726
     """
 @overload
 def qexp(p: ArrayLike, rate: ArrayLike) -> _Result: ...
@@ -898,6 +980,9 @@ def qf(p: _Real, df1: _Real, df2: _Real) -> float:
     distribution (a scaled chi-squared or its reciprocal). The arguments broadcast as
     NumPy arrays; all scalars give a float, otherwise a float64 array. NaN in any
     argument, `p` outside [0, 1], or `df1` or `df2` below 2.2e-16, gives NaN.
+
+    >>> qf(0.95, 3, 5)
+    5.409451318056482
     """
 @overload
 def qf(p: ArrayLike, df1: ArrayLike, df2: ArrayLike) -> _Result: ...
@@ -911,6 +996,9 @@ def qgamma(p: _Real, shape: _Real, scale: _Real) -> float:
     0. The arguments broadcast as NumPy arrays; all scalars give a float, otherwise a
     float64 array. NaN in any argument, `p` outside [0, 1], or `shape` < 0 or `scale` <
     2.2e-16, gives NaN.
+
+    >>> qgamma(0.5, 2, 1.5)
+    2.5175204850249915
     """
 @overload
 def qgamma(p: ArrayLike, shape: ArrayLike, scale: ArrayLike) -> _Result: ...
@@ -924,6 +1012,9 @@ def qinvgamma(p: _Real, shape: _Real, scale: _Real) -> float:
     `scale` >= 0. The arguments broadcast as NumPy arrays; all scalars give a float,
     otherwise a float64 array. NaN in any argument, `p` outside [0, 1], or `shape` < 0
     or `scale` < 0, gives NaN.
+
+    >>> qinvgamma(0.5, 2, 1)
+    0.5958243473776975
     """
 @overload
 def qinvgamma(p: ArrayLike, shape: ArrayLike, scale: ArrayLike) -> _Result: ...
@@ -985,6 +1076,9 @@ def qpois(p: _Real, rate: _Real) -> float:
     = 0 is the point mass at 0. The arguments broadcast as NumPy arrays; all scalars
     give a float, otherwise a float64 array. NaN in any argument, `p` outside [0, 1], or
     `rate` < 0, gives NaN.
+
+    >>> qpois(0.5, 2.5)
+    2.0
     """
 @overload
 def qpois(p: ArrayLike, rate: ArrayLike) -> _Result: ...
@@ -996,8 +1090,10 @@ def qt(p: _Real, dof: _Real) -> float:
     [0, 1] (there is no log option); 0 and 1 give the ends of the support. `dof` is a
     real number of at least 2.2e-16; `dof` = +inf is the standard normal. The arguments
     broadcast as NumPy arrays; all scalars give a float, otherwise a float64 array. NaN
-    in any argument, `p` outside [0, 1], or `dof` below 2.2e-16, gives NaN. Degrees of
-    freedom below about 0.75 give NaN.
+    in any argument, `p` outside [0, 1], or `dof` below 2.2e-16, gives NaN.
+
+    >>> qt(0.975, 5)
+    2.570581685934928
     """
 @overload
 def qt(p: ArrayLike, dof: ArrayLike) -> _Result: ...

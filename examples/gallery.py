@@ -40,11 +40,15 @@ class Family:
 FAMILIES = [
     Family("norm", "normal, mu = 0, sigma = 1", (0.0, 1.0), -4.0, 4.0),
     Family("lnorm", "log-normal, mu = 0, sigma = 0.5", (0.0, 0.5), 0.0, 4.0),
+    Family("gamma", "gamma, shape = 2.5, scale = 1", (2.5, 1.0), 0.0, 10.0),
+    Family("beta", "beta, a = 2, b = 5", (2.0, 5.0), 0.0, 1.0),
+    Family("t", "Student t, dof = 4", (4.0,), -6.0, 6.0),
     Family("cauchy", "Cauchy, mu = 0, sigma = 1", (0.0, 1.0), -8.0, 8.0),
     Family("laplace", "Laplace, mu = 0, sigma = 1", (0.0, 1.0), -6.0, 6.0),
     Family("logis", "logistic, mu = 0, sigma = 1", (0.0, 1.0), -7.0, 7.0),
     Family("unif", "uniform, a = -1, b = 2", (-1.0, 2.0), -1.5, 2.5),
     Family("weibull", "Weibull, shape = 1.5, scale = 2", (1.5, 2.0), 0.0, 7.0),
+    Family("binom", "binomial, n_trials = 20, prob = 0.3", (20, 0.3), 0, 15, discrete=True),
 ]
 
 

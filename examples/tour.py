@@ -6,6 +6,8 @@ print("pnorm([-1, 0, 1])           =", d.pnorm([-1.0, 0.0, 1.0]))
 print("dnorm(40), with log=True    =", d.dnorm(40.0), d.dnorm(40.0, log=True))
 print("pcauchy(1, 0, 1)            =", d.pcauchy(1.0, 0, 1))
 print("qweibull([0.1, 0.5], 2, 3)  =", d.qweibull([0.1, 0.5], 2, 3))
+print("pgamma(2, 2.5, 1), pt(2, 5) =", d.pgamma(2.0, 2.5, 1), d.pt(2.0, 5))
+print("qbinom([0.1, 0.9], 20, 0.3) =", d.qbinom([0.1, 0.9], 20, 0.3))
 print("dnorm(0, sigma=-1)          =", d.dnorm(0.0, sigma=-1.0))  # invalid: NaN, no exception
 
 # Broadcasting: a column of points against a row of means.

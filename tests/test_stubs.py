@@ -10,6 +10,7 @@ from pathlib import Path
 import pytest
 
 import distrova
+from hostile_properties import split_top_level
 
 ROOT = Path(__file__).resolve().parent.parent
 PUBLIC = {name: value for name, value in vars(distrova).items() if not name.startswith("_")}
@@ -69,20 +70,6 @@ def stub_signature(node):
     params += [(a.arg, "keyword", a.annotation, d) for a, d in zip(args.kwonlyargs, args.kw_defaults)]
     return ([(name, how, ast.unparse(t), None if d is None else ast.unparse(d))
              for name, how, t, d in params if name != "self"], ast.unparse(node.returns))
-
-
-def split_top_level(text):
-    parts, depth, start = [], 0, 0
-    for i, c in enumerate(text):
-        if c in "[(":
-            depth += 1
-        elif c in "])":
-            depth -= 1
-        elif c == "," and depth == 0:
-            parts.append(text[start:i].strip())
-            start = i + 1
-    last = text[start:].strip()
-    return parts + [last] if last else parts
 
 
 def runtime_signatures(name, obj):

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Creates .venv with CPython 3.10 (the interpreter named in .python-version) and
-# installs distrova into it with pip; with --tests also the test dependencies.
+# Creates .venv with CPython 3.10 (the interpreter named in .python-version), builds the
+# wheel into build/wheelhouse and installs it; with --tests also the test dependencies.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,4 +18,9 @@ fi
 if [ "${1:-}" = "--tests" ]; then
   .venv/bin/python -m pip install -q -r tests/requirements.txt
 fi
-.venv/bin/python -m pip install -q .
+rm -rf build/wheelhouse
+.venv/bin/python -m pip wheel -q --no-deps -w build/wheelhouse .
+wheel=$(ls build/wheelhouse/distrova-*.whl)
+# The first install brings the dependencies; the second replaces a same-version install.
+.venv/bin/python -m pip install -q "$wheel"
+.venv/bin/python -m pip install -q --force-reinstall --no-deps "$wheel"

@@ -17,17 +17,24 @@ inline void check() {
     if (hook) hook();
 }
 
-// Counts the steps of one loop and checks for a signal every POLL_INTERVAL of them.
+// Counts the steps of one loop and checks for a signal every POLL_INTERVAL of them (or
+// every `interval`, for loops whose steps may be slow).
 class Poller {
 public:
-    void step() {
-        if (--countdown_ == 0) {
-            countdown_ = POLL_INTERVAL;
+    Poller() = default;
+    explicit Poller(std::uint64_t interval) : interval_(interval), countdown_(interval) {}
+
+    void step(std::uint64_t steps = 1) {
+        if (steps >= countdown_) {
+            countdown_ = interval_;
             check();
+        } else {
+            countdown_ -= steps;
         }
     }
 
 private:
+    std::uint64_t interval_ = POLL_INTERVAL;
     std::uint64_t countdown_ = POLL_INTERVAL;
 };
 

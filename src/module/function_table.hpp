@@ -4,6 +4,7 @@
 // the scalar density, distribution, quantile and sampler; the bindings derive the
 // element types and the `d`/`p`/`q`/`r` names from it. A family gains a function by
 // replacing `none` with the scalar function here and nowhere else.
+#include <cstddef>
 #include <tuple>
 
 #include "dists/cauchy.hpp"
@@ -27,6 +28,23 @@ struct ParamWithDefault {
 
 struct None {};
 inline constexpr None none{};
+
+// A scalar function with its lockstep twin, which evaluates a group of lanes at once with
+// the same bits; array calls use the twin.
+template <class Scalar, class Twin>
+struct WithLanes {
+    Scalar scalar;
+    Twin lanes;
+};
+
+template <class F>
+F scalar_of(F f) { return f; }
+template <class Scalar, class Twin>
+Scalar scalar_of(WithLanes<Scalar, Twin> f) { return f.scalar; }
+template <class F>
+std::nullptr_t lanes_of(F) { return nullptr; }
+template <class Scalar, class Twin>
+Twin lanes_of(WithLanes<Scalar, Twin> f) { return f.lanes; }
 
 template <class Params, class Density, class Cdf, class Quantile, class Sampler>
 struct Family {

@@ -6,6 +6,7 @@
 
 #include "kernels/constants.hpp"
 #include "kernels/elementary.hpp"
+#include "kernels/exact_iteration.hpp"
 
 namespace kernels {
 namespace {
@@ -73,57 +74,66 @@ Real large_fraction(Real m) {
     return r;
 }
 
+// erf(u) and 1 - erf(u) with e = e^(-u^2) given.
 template <typename Real>
-Real erf_small(Real u) {
+Real erf_small(Real u, Real e) {
     using P = Precision<Real>;
-    const Real h = u * u;
-    return 2 * u * P::exp(-h) / P::sqrt_pi / small_fraction(h);
+    return 2 * u * e / P::sqrt_pi / small_fraction(u * u);
 }
 
 template <typename Real>
-Real erfc_large(Real u) {
+Real erfc_large(Real u, Real e) {
     using P = Precision<Real>;
-    return P::exp(-(u * u)) / P::sqrt_pi * 2 / large_fraction(2 * u);
+    return e / P::sqrt_pi * 2 / large_fraction(2 * u);
 }
 
-template <typename Real>
-Real erf_of(Real x) {
+// The error function with its exponential e^(-x^2) taken from `exp_of_minus_square`,
+// called at most once and only where the fractions need it.
+template <typename Real, class ExpOfMinusSquare>
+Real erf_of(Real x, ExpOfMinusSquare exp_of_minus_square) {
     constexpr Real inf = std::numeric_limits<Real>::infinity();
     if (x != x) return x;
     if (x == inf) return 1;
     if (x == -inf) return -1;
     if (x == 0 || std::fabs(x) < Precision<Real>::negligible) return 0;
     const Real u = std::fabs(x);
-    const Real value = u > SWITCH ? 1 - erfc_large(u) : erf_small(u);
+    const Real e = exp_of_minus_square();
+    const Real value = u > SWITCH ? 1 - erfc_large(u, e) : erf_small(u, e);
     return x < 0 ? -value : value;
+}
+
+template <typename Real>
+Real erf_of(Real x) {
+    return erf_of(x, [x] { return Precision<Real>::exp(-(x * x)); });
 }
 
 }  // namespace
 
 double erf(double x) { return erf_of(x); }
 long double erf_ext(long double x) { return erf_of(x); }
-long double erfc_large_ext(long double u) { return erfc_large(u); }
+long double erfc_large_ext(long double u) { return erfc_large(u, Precision<long double>::exp(-(u * u))); }
 
 double erf_inv(double y) {
     const double w = -log_core((1 - y) * (1 + y));
     const double start = w < 5 ? horner(CENTRAL_START, w - 2.5) : horner(TAIL_START, sqrt(w) - 3);
 
     // A Newton step on erf without its factor 2/sqrt(pi), with the derivative factor d
-    // one step behind and the curvature term clamped to [0.8, 1.2].
-    auto correction = [y](double x, double d) {
-        const double h = (erf(x) - y) / d;
-        const double q = 1 - (-2 * x * d / d) * (0.5 * h);
-        const double divisor = q > 1.2 ? 1.2 : (q < 0.8 ? 0.8 : q);
-        return h / divisor;
+    // one step behind and the curvature term clamped to [0.8, 1.2]. The exponential that
+    // becomes the next factor is the one erf(x) needs, so it is taken once.
+    struct State {
+        double x;
+        double d;
     };
-    double x = start * y;
-    double d = exp(-x * x);
-    for (int step = 1; step < INVERSE_STEPS; ++step) {
-        const double s = correction(x, d);
-        d = exp(-x * x);
-        x = x - s;
-    }
-    return x - correction(x, d);
+    const auto step = [y](State& s) {
+        const double e = exp(-s.x * s.x);
+        const double h = (erf_of(s.x, [e] { return e; }) - y) / s.d;
+        const double q = 1 - (-2 * s.x * s.d / s.d) * (0.5 * h);
+        const double divisor = q > 1.2 ? 1.2 : (q < 0.8 ? 0.8 : q);
+        s = {s.x - h / divisor, e};
+        return true;
+    };
+    const double x = start * y;
+    return iterate_exactly<INVERSE_STEPS>(State{x, exp(-x * x)}, step).x;
 }
 
 }  // namespace kernels

@@ -6,6 +6,7 @@
 
 #include "kernels/constants.hpp"
 #include "kernels/elementary.hpp"
+#include "kernels/elementary_steps.hpp"
 #include "kernels/exact_iteration.hpp"
 
 namespace kernels {
@@ -46,45 +47,83 @@ template <>
 struct Precision<long double> {
     static constexpr long double negligible = EPS_EXT;
     static constexpr long double sqrt_pi = 1.7724538509055160273L;
+
     // The extended exponential leaves its guards to the caller.
-    static long double exp(long double x) {
+    template <class ExpExt>
+    static long double exp_with(long double x, ExpExt exp_ext_at) {
         constexpr long double inf = std::numeric_limits<long double>::infinity();
         if (x != x) return x;
         if (x == -inf) return 0.0L;
         if (x == 0 || std::fabs(x) < EPS_EXT) return 1.0L;
         if (x == inf) return inf;
-        return exp_ext(x);
+        return exp_ext_at(x);
+    }
+    static long double exp(long double x) {
+        return exp_with(x, [](long double v) { return exp_ext(v); });
+    }
+    static Lanes<long double> exp(const Lanes<long double>& x) {
+        return in_lockstep<long double(long double)>(
+            [&](int i, auto fraction_at) {
+                return exp_with(x[i], [&](long double v) { return steps::exp_ext_with(v, fraction_at); });
+            },
+            [](const Lanes<long double>& r) { return steps::exp_fraction(r); });
     }
 };
 
 // S_1 with S_k = (2k - 1 - 2h) + 4k h / S_(k+1), innermost level first.
 template <typename Real>
-Real small_fraction(Real h) {
+Real small_fraction(const Real& h) {
     const int n = FRACTION_DEPTH;
-    Real s = (2 * n - 1 - 2 * h) + 4 * n * h / (2 * n + 1 - 2 * h);
-    for (int k = n - 1; k >= 1; --k) s = (2 * k - 1 - 2 * h) + 4 * k * h / s;
+    Real s = lanewise([n](auto h) { return (2 * n - 1 - 2 * h) + 4 * n * h / (2 * n + 1 - 2 * h); }, h);
+    for (int k = n - 1; k >= 1; --k) s = lanewise([k](auto h, auto s) { return (2 * k - 1 - 2 * h) + 4 * k * h / s; }, h, s);
     return s;
 }
 
 // R_1 with R_k = m + 2k / R_(k+1), innermost level first.
 template <typename Real>
-Real large_fraction(Real m) {
-    Real r = m + 2 * FRACTION_DEPTH / m;
-    for (int k = FRACTION_DEPTH - 1; k >= 1; --k) r = m + 2 * k / r;
+Real large_fraction(const Real& m) {
+    Real r = lanewise([](auto m) { return m + 2 * FRACTION_DEPTH / m; }, m);
+    for (int k = FRACTION_DEPTH - 1; k >= 1; --k) r = lanewise([k](auto m, auto r) { return m + 2 * k / r; }, m, r);
     return r;
+}
+
+// Extended lanes go four at a time (see in_groups).
+Lanes<long double> small_fraction(const Lanes<long double>& h) {
+    return in_groups<4>(h, [](const auto& group) { return small_fraction(group); });
+}
+Lanes<long double> large_fraction(const Lanes<long double>& m) {
+    return in_groups<4>(m, [](const auto& group) { return large_fraction(group); });
 }
 
 // erf(u) and 1 - erf(u) with e = e^(-u^2) given.
 template <typename Real>
-Real erf_small(Real u, Real e) {
-    using P = Precision<Real>;
-    return 2 * u * e / P::sqrt_pi / small_fraction(u * u);
+Real erf_small(const Real& u, const Real& e) {
+    using P = Precision<lane_element_t<Real>>;
+    const Real s = small_fraction(lanewise([](auto u) { return u * u; }, u));
+    return lanewise([](auto u, auto e, auto s) { return 2 * u * e / P::sqrt_pi / s; }, u, e, s);
 }
 
 template <typename Real>
-Real erfc_large(Real u, Real e) {
-    using P = Precision<Real>;
-    return e / P::sqrt_pi * 2 / large_fraction(2 * u);
+Real erfc_large(const Real& u, const Real& e) {
+    using P = Precision<lane_element_t<Real>>;
+    const Real r = large_fraction(lanewise([](auto u) { return 2 * u; }, u));
+    return lanewise([](auto e, auto r) { return e / P::sqrt_pi * 2 / r; }, e, r);
+}
+
+// For u > 0, with e = e^(-u^2): 1 - erf(u) by the large-argument fraction above the
+// switch, erf(u) by the small-argument one up to it.
+template <typename Real>
+Real erf_piece(Real u, Real e) {
+    return u > SWITCH ? erfc_large(u, e) : erf_small(u, e);
+}
+
+// Each form only where a lane needs it.
+template <typename Real>
+Lanes<Real> erf_piece(const Lanes<Real>& u, const Lanes<Real>& e) {
+    const auto large = [](Real v) { return v > SWITCH; };
+    const Lanes<Real> small_form = any_lane(u, [&](Real v) { return !large(v); }) ? erf_small(u, e) : Lanes<Real>{};
+    const Lanes<Real> large_form = any_lane(u, large) ? erfc_large(u, e) : Lanes<Real>{};
+    return each_lane<Real>([&](int i) { return large(u[i]) ? large_form[i] : small_form[i]; });
 }
 
 // The error function with its exponential e^(-x^2) taken from `exp_of_minus_square`,
@@ -98,7 +137,8 @@ Real erf_of(Real x, ExpOfMinusSquare exp_of_minus_square) {
     if (x == 0 || std::fabs(x) < Precision<Real>::negligible) return 0;
     const Real u = std::fabs(x);
     const Real e = exp_of_minus_square();
-    const Real value = u > SWITCH ? 1 - erfc_large(u, e) : erf_small(u, e);
+    const Real piece = erf_piece(u, e);
+    const Real value = u > SWITCH ? 1 - piece : piece;
     return x < 0 ? -value : value;
 }
 
@@ -112,6 +152,12 @@ Real erf_of(Real x) {
 double erf(double x) { return erf_of(x); }
 long double erf_ext(long double x) { return erf_of(x); }
 long double erfc_large_ext(long double u) { return erfc_large(u, Precision<long double>::exp(-(u * u))); }
+
+long double erf_piece_ext(long double u) { return erf_piece(u, Precision<long double>::exp(-(u * u))); }
+
+Lanes<long double> erf_piece_ext(const Lanes<long double>& u) {
+    return erf_piece(u, Precision<long double>::exp(lanewise([](long double u) { return -(u * u); }, u)));
+}
 
 double erf_inv(double y) {
     const double w = -log_core((1 - y) * (1 + y));

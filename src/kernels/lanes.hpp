@@ -5,7 +5,7 @@
 // Every operation is applied lane by lane in the operands' own IEEE arithmetic, so a
 // lane's result is bit for bit that of the same expression on a single value, and an
 // expression written once as a template serves both.
-#include <functional>
+#include <cstring>
 #include <tuple>
 #include <type_traits>
 #include <utility>
@@ -14,148 +14,182 @@ namespace kernels {
 
 inline constexpr int LANE_COUNT = 8;
 
-template <class T>
+template <class T, int N = LANE_COUNT>
 struct Lanes {
-    T lane[LANE_COUNT];
+    T lane[N];
 
     T& operator[](int i) { return lane[i]; }
     const T& operator[](int i) const { return lane[i]; }
 
     void store(T* out) const {
-        for (int i = 0; i < LANE_COUNT; ++i) out[i] = lane[i];
+        for (int i = 0; i < N; ++i) out[i] = lane[i];
     }
 };
 
+template <class T>
+struct lane_element {
+    using type = T;
+};
+template <class T, int N>
+struct lane_element<Lanes<T, N>> {
+    using type = T;
+};
+// The type of one lane of T (T itself for a single value).
+template <class T>
+using lane_element_t = typename lane_element<T>::type;
+
 // Lanes of f(0), f(1), ...
-template <class T, class F>
-Lanes<T> each_lane(F f) {
-    Lanes<T> r;
-    for (int i = 0; i < LANE_COUNT; ++i) r[i] = f(i);
+template <class T, int N = LANE_COUNT, class F>
+Lanes<T, N> each_lane(F f) {
+    Lanes<T, N> r;
+    for (int i = 0; i < N; ++i) r[i] = f(i);
     return r;
 }
 
-template <class T, class Predicate>
-bool any_lane(const Lanes<T>& v, Predicate predicate) {
+template <class T, int N, class Predicate>
+bool any_lane(const Lanes<T, N>& v, Predicate predicate) {
     bool any = false;
-    for (int i = 0; i < LANE_COUNT; ++i) any = any || predicate(v[i]);
+    for (int i = 0; i < N; ++i) any = any || predicate(v[i]);
     return any;
+}
+
+// f(lane values...) for every lane, or f(values...) for single values: the one way the
+// fractions are written, so that a level of all lanes is a single loop over them.
+template <class F, class... A>
+auto lanewise(F f, const A&... a) {
+    return f(a...);
+}
+template <class F, class T, int N, class... A>
+auto lanewise(F f, const Lanes<T, N>& first, const Lanes<A, N>&... rest) {
+    Lanes<decltype(f(first[0], rest[0]...)), N> r;
+    for (int i = 0; i < N; ++i) r[i] = f(first[i], rest[i]...);
+    return r;
+}
+
+template <class T, int N>
+Lanes<T, N> operator-(const Lanes<T, N>& a) {
+    return lanewise([](T v) { return -v; }, a);
+}
+
+// f applied to groups of `Size` lanes in turn. The x87 unit keeps only eight values in
+// its registers: a few chains at a time keep its divider busy without spilling every
+// operand to memory.
+template <int Size, class T, int N, class F>
+Lanes<T, N> in_groups(const Lanes<T, N>& x, F f) {
+    static_assert(N % Size == 0, "whole groups");
+    Lanes<T, Size> group[N / Size];
+    std::memcpy(group, x.lane, sizeof x.lane);
+    for (auto& g : group) g = f(g);
+    Lanes<T, N> r;
+    std::memcpy(r.lane, group, sizeof r.lane);
+    return r;
 }
 
 namespace detail {
 
-template <class T>
-struct lanes_traits {
-    static constexpr bool is_lanes = false;
-};
-template <class T>
-struct lanes_traits<Lanes<T>> {
-    static constexpr bool is_lanes = true;
-    using element = T;
-};
+// The kernel results one lane has been given so far, in the order of its calls.
+struct Tape {
+    static constexpr int CAPACITY = 8;
+    unsigned char value[CAPACITY][sizeof(long double)];
+    int length = 0;
 
-template <class A, class B>
-constexpr bool lanewise_operands() {
-    constexpr bool a = lanes_traits<A>::is_lanes;
-    constexpr bool b = lanes_traits<B>::is_lanes;
-    return (a && (b || std::is_arithmetic_v<B>)) || (b && std::is_arithmetic_v<A>);
-}
-
-template <class A, class B>
-using element_of = typename lanes_traits<std::conditional_t<lanes_traits<A>::is_lanes, A, B>>::element;
-
-// A scalar operand joins every lane as the usual arithmetic conversions take it; a
-// scalar wider than the lanes, or lanes of another type, would change the arithmetic.
-template <class T, class A>
-T operand(const A& a, int i) {
-    if constexpr (lanes_traits<A>::is_lanes) {
-        static_assert(std::is_same_v<A, Lanes<T>>, "lanes of different types");
-        return a[i];
-    } else {
-        static_assert(std::is_same_v<std::common_type_t<T, A>, T>, "a scalar wider than the lanes");
-        return static_cast<T>(a);
+    template <class R>
+    R read(int k) const {
+        R r;
+        std::memcpy(&r, value[k], sizeof r);
+        return r;
     }
-}
+    template <class R>
+    void append(R r) {
+        std::memcpy(value[length++], &r, sizeof r);
+    }
+};
 
-template <class A, class B, class Op>
-Lanes<element_of<A, B>> lanewise(const A& a, const B& b, Op op) {
-    using T = element_of<A, B>;
-    return each_lane<T>([&](int i) { return static_cast<T>(op(operand<T>(a, i), operand<T>(b, i))); });
+// Where one lane is in one pass: how many of its calls have been answered, and whether
+// one has not been.
+struct Cursor {
+    const Tape& tape;
+    int position = 0;
+    bool waiting = false;
+};
+
+// One kernel of a lockstep evaluation: the arguments of the lanes whose next call is
+// to it, and which lanes those are.
+template <class Signature>
+struct PendingCalls;
+
+template <class R, class... A>
+struct PendingCalls<R(A...)> {
+    std::tuple<Lanes<A>...> arguments{};
+    bool pending[LANE_COUNT] = {};
+
+    // The kernel as a lane sees it: a result from its tape, or, for its first call not
+    // yet answered, a record of the arguments; that call and every later one return a
+    // placeholder, and the values built on it are discarded.
+    auto as_seen(int lane, Cursor& cursor) {
+        return [this, lane, &cursor](A... a) -> R {
+            if (cursor.position < cursor.tape.length) return cursor.tape.read<R>(cursor.position++);
+            if (!cursor.waiting) {
+                cursor.waiting = true;
+                std::apply([&](auto&... to) { ((to[lane] = a), ...); }, arguments);
+                pending[lane] = true;
+            }
+            return R();
+        };
+    }
+
+    // Lanes without a call of their own repeat the arguments of one that has one.
+    template <class Lockstep>
+    void evaluate(Lockstep lockstep, Tape* tapes) {
+        int first = 0;
+        while (first < LANE_COUNT && !pending[first]) ++first;
+        if (first == LANE_COUNT) return;
+        for (int i = 0; i < LANE_COUNT; ++i) {
+            if (!pending[i]) std::apply([&](auto&... in) { ((in[i] = in[first]), ...); }, arguments);
+        }
+        const Lanes<R> results = std::apply(lockstep, arguments);
+        for (int i = 0; i < LANE_COUNT; ++i) {
+            if (pending[i]) tapes[i].append(results[i]);
+            pending[i] = false;
+        }
+    }
+};
+
+template <class... Signatures, class Step, class Twins, std::size_t... J>
+auto run_in_lockstep(Step step, const Twins& twins, std::index_sequence<J...>) {
+    std::tuple<PendingCalls<Signatures>...> calls;
+    Tape tapes[LANE_COUNT];
+    bool done[LANE_COUNT] = {};
+    using Out = decltype(std::declval<Step&>()(0, std::get<J>(calls).as_seen(0, std::declval<Cursor&>())...));
+    Lanes<Out> out;
+    for (;;) {
+        bool waiting = false;
+        for (int i = 0; i < LANE_COUNT; ++i) {
+            if (done[i]) continue;
+            Cursor cursor{tapes[i]};
+            out[i] = step(i, std::get<J>(calls).as_seen(i, cursor)...);
+            done[i] = !cursor.waiting;
+            waiting = waiting || cursor.waiting;
+        }
+        if (!waiting) return out;
+        (std::get<J>(calls).evaluate(std::get<J>(twins), tapes), ...);
+    }
 }
 
 }  // namespace detail
 
-template <class A, class B, class = std::enable_if_t<detail::lanewise_operands<A, B>()>>
-auto operator+(const A& a, const B& b) {
-    return detail::lanewise(a, b, std::plus<>{});
+// A scalar computation run for every lane, with its kernel calls made by the kernels'
+// lockstep twins. `step(lane, kernel_1, ..., kernel_K)` computes one lane and may call
+// the kernels any number of times (at most eight calls in all). Each pass runs every
+// unfinished lane up to its first call still unanswered and records its arguments;
+// then each kernel is evaluated for all lanes waiting on it together, and the results
+// join the lanes' tapes for the next pass. A lane is finished by the first pass in which
+// every call it makes is answered.
+template <class... Signatures, class Step, class... Lockstep>
+auto in_lockstep(Step step, Lockstep... lockstep) {
+    static_assert(sizeof...(Signatures) == sizeof...(Lockstep), "one lockstep twin per kernel");
+    return detail::run_in_lockstep<Signatures...>(step, std::tuple<Lockstep...>{lockstep...},
+                                                  std::index_sequence_for<Signatures...>{});
 }
-template <class A, class B, class = std::enable_if_t<detail::lanewise_operands<A, B>()>>
-auto operator-(const A& a, const B& b) {
-    return detail::lanewise(a, b, std::minus<>{});
-}
-template <class A, class B, class = std::enable_if_t<detail::lanewise_operands<A, B>()>>
-auto operator*(const A& a, const B& b) {
-    return detail::lanewise(a, b, std::multiplies<>{});
-}
-template <class A, class B, class = std::enable_if_t<detail::lanewise_operands<A, B>()>>
-auto operator/(const A& a, const B& b) {
-    return detail::lanewise(a, b, std::divides<>{});
-}
-template <class T>
-Lanes<T> operator-(const Lanes<T>& a) {
-    return each_lane<T>([&](int i) { return -a[i]; });
-}
-
-template <class Signature>
-struct Deferred;
-
-// A scalar computation that calls one kernel at most once, run for every lane with the
-// kernel's calls made together by its lockstep twin. `step(lane, kernel)` computes one
-// lane, calling `kernel(args...)` where the scalar code would call the kernel. A first
-// pass records each lane's arguments (with a placeholder result, its value discarded);
-// the lanes that made no call are finished by it. A second pass gives every calling
-// lane its kernel result from one lockstep evaluation; lanes without a call of their
-// own repeat the arguments of one that made it.
-template <class Result, class... Args>
-struct Deferred<Result(Args...)> {
-    struct Placeholder {
-        Result operator()(Args...) const { return Result(); }
-    };
-
-    template <class Step, class Lockstep>
-    static auto run(Step step, Lockstep lockstep) {
-        using Out = decltype(step(0, Placeholder{}));
-        Lanes<Out> out;
-        std::tuple<Lanes<Args>...> arguments;
-        bool called[LANE_COUNT] = {};
-        int first = -1;
-        for (int i = 0; i < LANE_COUNT; ++i) {
-            out[i] = step(i, [&](Args... a) {
-                record(arguments, i, std::index_sequence_for<Args...>{}, a...);
-                called[i] = true;
-                return Result();
-            });
-            if (called[i] && first < 0) first = i;
-        }
-        if (first < 0) return out;
-        for (int i = 0; i < LANE_COUNT; ++i) {
-            if (!called[i]) copy_lane(arguments, first, i, std::index_sequence_for<Args...>{});
-        }
-        const Lanes<Result> results = std::apply(lockstep, arguments);
-        for (int i = 0; i < LANE_COUNT; ++i) {
-            if (called[i]) out[i] = step(i, [&](Args...) { return results[i]; });
-        }
-        return out;
-    }
-
-private:
-    template <std::size_t... I>
-    static void record(std::tuple<Lanes<Args>...>& to, int lane, std::index_sequence<I...>, Args... a) {
-        ((std::get<I>(to)[lane] = a), ...);
-    }
-    template <std::size_t... I>
-    static void copy_lane(std::tuple<Lanes<Args>...>& in, int from, int to, std::index_sequence<I...>) {
-        ((std::get<I>(in)[to] = std::get<I>(in)[from]), ...);
-    }
-};
 
 }  // namespace kernels

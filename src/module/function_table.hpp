@@ -37,6 +37,9 @@ struct WithLanes {
     Twin lanes;
 };
 
+template <class Scalar, class Twin>
+WithLanes(Scalar, Twin) -> WithLanes<Scalar, Twin>;
+
 template <class F>
 F scalar_of(F f) { return f; }
 template <class Scalar, class Twin>
@@ -63,7 +66,8 @@ constexpr std::tuple<P...> params(P... p) { return {p...}; }
 
 inline const auto families = std::make_tuple(
     Family{"norm", params(ParamWithDefault{"mu", 0}, ParamWithDefault{"sigma", 1}),
-           dists::dnorm, dists::pnorm, dists::qnorm, rng::rnorm},
+           WithLanes{dists::dnorm, dists::dnorm_lanes}, WithLanes{dists::pnorm, dists::pnorm_lanes},
+           dists::qnorm, rng::rnorm},
     Family{"bern", params(Param{"prob"}), none, none, none, rng::rbern},
     Family{"beta", params(Param{"a"}, Param{"b"}), none, none, none, rng::rbeta},
     Family{"binom", params(Param{"n_trials"}, Param{"prob"}), none, none, none, rng::rbinom},
@@ -79,12 +83,13 @@ inline const auto families = std::make_tuple(
     Family{"lnorm", params(Param{"mu"}, Param{"sigma"}),
            dists::dlnorm, dists::plnorm, dists::qlnorm, rng::rlnorm},
     Family{"logis", params(Param{"mu"}, Param{"sigma"}),
-           dists::dlogis, dists::plogis, dists::qlogis, rng::rlogis},
+           dists::dlogis, WithLanes{dists::plogis, dists::plogis_lanes}, dists::qlogis, rng::rlogis},
     Family{"pois", params(Param{"rate"}), none, none, none, none},
     Family{"t", params(Param{"dof"}), none, none, none, rng::rt},
     Family{"unif", params(Param{"a"}, Param{"b"}),
            dists::dunif, dists::punif, dists::qunif, rng::runif},
     Family{"weibull", params(Param{"shape"}, Param{"scale"}),
-           dists::dweibull, dists::pweibull, dists::qweibull, rng::rweibull});
+           dists::dweibull, WithLanes{dists::pweibull, dists::pweibull_lanes}, dists::qweibull,
+           rng::rweibull});
 
 }  // namespace table

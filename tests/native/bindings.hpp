@@ -12,3 +12,4 @@ void bind_quantile_search(pybind11::module_& m);
 void bind_engine(pybind11::module_& m);
 void bind_loops(pybind11::module_& m);
 void bind_exact_iteration(pybind11::module_& m);
+void bind_lanes(pybind11::module_& m);

@@ -12,4 +12,5 @@ PYBIND11_MODULE(_distrova_testing, m) {
     bind_engine(m);
     bind_loops(m);
     bind_exact_iteration(m);
+    bind_lanes(m);
 }

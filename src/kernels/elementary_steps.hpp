@@ -3,6 +3,7 @@
 // written once for the kernels and for the lockstep code that evaluates the fractions
 // of a group of lanes together. `..._with(x, fraction_at)` is a kernel with its fraction
 // taken from `fraction_at`, called at most once.
+#include <array>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -38,23 +39,52 @@ inline constexpr int FRACTION_DEPTH = 24;
 inline constexpr long double TWO_POW_63 = 9223372036854775808.0L;
 
 // 1/T_1 with T_1 = 1 - r/T_2, T_k = 1 + r/(k-1) - (r/k)/T_(k+1), innermost level first.
-// The quotient r/k of one level is the r/(k-1) of the level inside it, formed once; a
-// quotient by a power of two is the product with the exact reciprocal, rounded alike
-// and cheaper.
+// Each quotient r/k serves two levels and is formed once, and only the odd divisors
+// need a division: a power of two scales exactly, and r/(m 2^j) is (r/m) 2^-j exactly
+// while no quotient falls below the normal range, which |r| of at least 32 smallest
+// normals (every argument exp passes on) rules out.
+struct EvenPart {
+    int odd;       // k with its factors 2 removed
+    double scale;  // odd / k, a power of two
+};
+
+inline constexpr auto EVEN_PARTS = [] {
+    std::array<EvenPart, FRACTION_DEPTH + 1> parts{};
+    for (int k = 1; k <= FRACTION_DEPTH; ++k) {
+        int odd = k;
+        double scale = 1;
+        while (odd % 2 == 0) {
+            odd /= 2;
+            scale /= 2;
+        }
+        parts[k] = {odd, scale};
+    }
+    return parts;
+}();
+
 template <typename Real>
 Real exp_fraction(const Real& r) {
-    const auto over = [&r](int k) {
-        return lanewise([k](auto v) { return (k & (k - 1)) == 0 ? v * (1.0 / k) : v / k; }, r);
-    };
-    Real inner = over(FRACTION_DEPTH);
-    Real outer = over(FRACTION_DEPTH - 1);
-    Real t = lanewise([](auto o, auto i) { return (1 + o) - i; }, outer, inner);
-    for (int k = FRACTION_DEPTH - 1; k >= 2; --k) {
-        inner = outer;
-        outer = over(k - 1);
-        t = lanewise([](auto o, auto i, auto t) { return (1 + o) - i / t; }, outer, inner, t);
+    using T = lane_element_t<Real>;
+    constexpr T normal_enough = 32 * std::numeric_limits<T>::min();
+    const bool scalable = !any_lane(r, [](T v) { return std::fabs(v) < normal_enough; });
+    Real over[FRACTION_DEPTH + 1];  // over[k] = r/k
+#pragma GCC unroll 24
+    for (int k = 1; k <= FRACTION_DEPTH; ++k) {
+        const auto [odd, scale] = EVEN_PARTS[k];
+        if (odd == 1) {
+            over[k] = lanewise([scale = static_cast<T>(scale)](T v) { return v * scale; }, r);
+        } else if (odd == k || !scalable) {
+            over[k] = lanewise([k](T v) { return v / k; }, r);
+        } else {
+            over[k] = lanewise([scale = static_cast<T>(scale)](T v) { return v * scale; }, over[odd]);
+        }
     }
-    return lanewise([](auto r, auto t) { return 1 / (1 - r / t); }, r, t);
+    Real t = lanewise([](T outer, T inner) { return (1 + outer) - inner; }, over[FRACTION_DEPTH - 1],
+                      over[FRACTION_DEPTH]);
+    for (int k = FRACTION_DEPTH - 1; k >= 2; --k) {
+        t = lanewise([](T outer, T inner, T t) { return (1 + outer) - inner / t; }, over[k - 1], over[k], t);
+    }
+    return lanewise([](T r, T t) { return 1 / (1 - r / t); }, r, t);
 }
 
 // Extended lanes go two at a time (see in_groups).

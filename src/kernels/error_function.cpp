@@ -95,35 +95,43 @@ Lanes<long double> large_fraction(const Lanes<long double>& m) {
     return in_groups<4>(m, [](const auto& group) { return large_fraction(group); });
 }
 
-// erf(u) and 1 - erf(u) with e = e^(-u^2) given.
+// erf(u) = 2u e / sqrt(pi) / S_1 and 1 - erf(u) = e / sqrt(pi) * 2 / R_1, with
+// e = e^(-u^2) and the fraction's value given.
 template <typename Real>
-Real erf_small(const Real& u, const Real& e) {
-    using P = Precision<lane_element_t<Real>>;
-    const Real s = small_fraction(lanewise([](auto u) { return u * u; }, u));
-    return lanewise([](auto u, auto e, auto s) { return 2 * u * e / P::sqrt_pi / s; }, u, e, s);
+Real small_form(Real u, Real e, Real s) {
+    return 2 * u * e / Precision<Real>::sqrt_pi / s;
 }
 
 template <typename Real>
-Real erfc_large(const Real& u, const Real& e) {
-    using P = Precision<lane_element_t<Real>>;
-    const Real r = large_fraction(lanewise([](auto u) { return 2 * u; }, u));
-    return lanewise([](auto e, auto r) { return e / P::sqrt_pi * 2 / r; }, e, r);
+Real large_form(Real e, Real r) {
+    return e / Precision<Real>::sqrt_pi * 2 / r;
 }
 
-// For u > 0, with e = e^(-u^2): 1 - erf(u) by the large-argument fraction above the
-// switch, erf(u) by the small-argument one up to it.
-template <typename Real>
-Real erf_piece(Real u, Real e) {
-    return u > SWITCH ? erfc_large(u, e) : erf_small(u, e);
+// For u > 0, with e = e^(-u^2) from `exp_of_minus_square`: 1 - erf(u) by the
+// large-argument fraction above the switch, erf(u) by the small-argument one up to it.
+// The fraction comes first, so that its chain of divisions overlaps the exponential's.
+template <typename Real, class ExpOfMinusSquare>
+Real erf_piece(Real u, ExpOfMinusSquare exp_of_minus_square) {
+    if (u > SWITCH) {
+        const Real r = large_fraction(2 * u);
+        return large_form(exp_of_minus_square(), r);
+    }
+    const Real s = small_fraction(u * u);
+    return small_form(u, exp_of_minus_square(), s);
 }
 
 // Each form only where a lane needs it.
-template <typename Real>
-Lanes<Real> erf_piece(const Lanes<Real>& u, const Lanes<Real>& e) {
+template <typename Real, class ExpOfMinusSquare>
+Lanes<Real> erf_piece(const Lanes<Real>& u, ExpOfMinusSquare exp_of_minus_square) {
     const auto large = [](Real v) { return v > SWITCH; };
-    const Lanes<Real> small_form = any_lane(u, [&](Real v) { return !large(v); }) ? erf_small(u, e) : Lanes<Real>{};
-    const Lanes<Real> large_form = any_lane(u, large) ? erfc_large(u, e) : Lanes<Real>{};
-    return each_lane<Real>([&](int i) { return large(u[i]) ? large_form[i] : small_form[i]; });
+    const Lanes<Real> s = any_lane(u, [&](Real v) { return !large(v); })
+                              ? small_fraction(lanewise([](Real v) { return v * v; }, u))
+                              : Lanes<Real>{};
+    const Lanes<Real> r =
+        any_lane(u, large) ? large_fraction(lanewise([](Real v) { return 2 * v; }, u)) : Lanes<Real>{};
+    const Lanes<Real> e = exp_of_minus_square();
+    return each_lane<Real>(
+        [&](int i) { return large(u[i]) ? large_form(e[i], r[i]) : small_form(u[i], e[i], s[i]); });
 }
 
 // The error function with its exponential e^(-x^2) taken from `exp_of_minus_square`,
@@ -136,8 +144,7 @@ Real erf_of(Real x, ExpOfMinusSquare exp_of_minus_square) {
     if (x == -inf) return -1;
     if (x == 0 || std::fabs(x) < Precision<Real>::negligible) return 0;
     const Real u = std::fabs(x);
-    const Real e = exp_of_minus_square();
-    const Real piece = erf_piece(u, e);
+    const Real piece = erf_piece(u, exp_of_minus_square);
     const Real value = u > SWITCH ? 1 - piece : piece;
     return x < 0 ? -value : value;
 }
@@ -151,12 +158,17 @@ Real erf_of(Real x) {
 
 double erf(double x) { return erf_of(x); }
 long double erf_ext(long double x) { return erf_of(x); }
-long double erfc_large_ext(long double u) { return erfc_large(u, Precision<long double>::exp(-(u * u))); }
+long double erfc_large_ext(long double u) {
+    const long double r = large_fraction(2 * u);
+    return large_form(Precision<long double>::exp(-(u * u)), r);
+}
 
-long double erf_piece_ext(long double u) { return erf_piece(u, Precision<long double>::exp(-(u * u))); }
+long double erf_piece_ext(long double u) {
+    return erf_piece(u, [u] { return Precision<long double>::exp(-(u * u)); });
+}
 
 Lanes<long double> erf_piece_ext(const Lanes<long double>& u) {
-    return erf_piece(u, Precision<long double>::exp(lanewise([](long double u) { return -(u * u); }, u)));
+    return erf_piece(u, [&u] { return Precision<long double>::exp(lanewise([](long double v) { return -(v * v); }, u)); });
 }
 
 double erf_inv(double y) {
@@ -171,8 +183,15 @@ double erf_inv(double y) {
         double d;
     };
     const auto step = [y](State& s) {
-        const double e = exp(-s.x * s.x);
-        const double h = (erf_of(s.x, [e] { return e; }) - y) / s.d;
+        // Taken inside erf where its fraction needs it, after the fraction has started.
+        double e = NaN;
+        bool taken = false;
+        const double g = erf_of(s.x, [&] {
+            taken = true;
+            return e = exp(-s.x * s.x);
+        });
+        if (!taken) e = exp(-s.x * s.x);
+        const double h = (g - y) / s.d;
         const double q = 1 - (-2 * s.x * s.d / s.d) * (0.5 * h);
         const double divisor = q > 1.2 ? 1.2 : (q < 0.8 ? 0.8 : q);
         s = {s.x - h / divisor, e};

@@ -46,6 +46,10 @@ Lanes<T, N> each_lane(F f) {
     return r;
 }
 
+template <class T, class Predicate>
+bool any_lane(const T& v, Predicate predicate) {
+    return predicate(v);
+}
 template <class T, int N, class Predicate>
 bool any_lane(const Lanes<T, N>& v, Predicate predicate) {
     bool any = false;

@@ -210,10 +210,14 @@ public:
     template <std::size_t... I>
     void take(py::ssize_t count, std::array<const char*, sizeof...(Args)> at,
               const std::array<py::ssize_t, sizeof...(Args)>& step, std::index_sequence<I...>) {
-        for (py::ssize_t i = 0; i < count; ++i) {
-            ((std::get<I>(group_)[filled_] = load<Args>(at[I])), ...);
-            ((at[I] += step[I]), ...);
-            if (++filled_ == kernels::LANE_COUNT) {
+        while (count > 0) {
+            const int room = kernels::LANE_COUNT - filled_;
+            const int taken = count < room ? static_cast<int>(count) : room;
+            (gather(std::get<I>(group_), at[I], step[I], taken), ...);
+            ((at[I] += taken * step[I]), ...);
+            filled_ += taken;
+            count -= taken;
+            if (filled_ == kernels::LANE_COUNT) {
                 std::apply(lanes_, group_).store(out_);
                 out_ += kernels::LANE_COUNT;
                 filled_ = 0;
@@ -224,6 +228,17 @@ public:
     void finish() { finish(std::index_sequence_for<Args...>{}); }
 
 private:
+    // The next `taken` lanes of one argument; a fixed argument is read once.
+    template <class T>
+    void gather(kernels::Lanes<T>& lanes, const char* at, py::ssize_t step, int taken) const {
+        if (step == 0) {
+            const T value = load<T>(at);
+            for (int j = 0; j < taken; ++j) lanes[filled_ + j] = value;
+        } else {
+            for (int j = 0; j < taken; ++j) lanes[filled_ + j] = load<T>(at + j * step);
+        }
+    }
+
     template <std::size_t... I>
     void finish(std::index_sequence<I...>) {
         for (int lane = 0; lane < filled_; ++lane) *out_++ = scalar_(std::get<I>(group_)[lane]...);

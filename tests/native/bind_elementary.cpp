@@ -35,5 +35,5 @@ void bind_elementary(py::module_& m) {
     m.def("log", py::vectorize(py::overload_cast<double>(&kernels::log)));
     m.def("pow", py::vectorize(py::overload_cast<double, double>(&kernels::pow)));
     m.def("sqrt", &kernels::sqrt);
-    m.def("exp_fraction", &kernels::exp_fraction);
+    m.def("exp_fraction", py::vectorize(&kernels::exp_fraction));
 }

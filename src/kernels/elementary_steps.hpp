@@ -38,11 +38,23 @@ inline constexpr int FRACTION_DEPTH = 24;
 // Beyond 2^63 the integer part no longer fits the signed 64-bit power.
 inline constexpr long double TWO_POW_63 = 9223372036854775808.0L;
 
-// 1/T_1 with T_1 = 1 - r/T_2, T_k = 1 + r/(k-1) - (r/k)/T_(k+1), innermost level first.
-// Each quotient r/k serves two levels and is formed once, and only the odd divisors
-// need a division: a power of two scales exactly, and r/(m 2^j) is (r/m) 2^-j exactly
-// while no quotient falls below the normal range, which |r| of at least 32 smallest
-// normals (every argument exp passes on) rules out.
+// 1/T_1 with T_1 = 1 - r/T_2, T_k = 1 + r/(k-1) - (r/k)/T_(k+1), innermost level first,
+// with over(k) = r/k. The quotient of one level is that of the next inner level too,
+// so each is formed once.
+template <typename Real, class Over>
+Real exp_fraction_levels(const Real& r, Over over) {
+    using T = lane_element_t<Real>;
+    Real inner = over(FRACTION_DEPTH);
+    Real outer = over(FRACTION_DEPTH - 1);
+    Real t = lanewise([](T outer, T inner) { return (1 + outer) - inner; }, outer, inner);
+    for (int k = FRACTION_DEPTH - 1; k >= 2; --k) {
+        inner = outer;
+        outer = over(k - 1);
+        t = lanewise([](T outer, T inner, T t) { return (1 + outer) - inner / t; }, outer, inner, t);
+    }
+    return lanewise([](T r, T t) { return 1 / (1 - r / t); }, r, t);
+}
+
 struct EvenPart {
     int odd;       // k with its factors 2 removed
     double scale;  // odd / k, a power of two
@@ -62,29 +74,35 @@ inline constexpr auto EVEN_PARTS = [] {
     return parts;
 }();
 
+// A quotient by a power of two is the product with the exact reciprocal, rounded alike
+// and cheaper. Lanes of doubles also take every even divisor k = m 2^j as (r/m) 2^-j from
+// a table formed up front, exact while no quotient falls below the normal range (which
+// |r| of at least 32 smallest normals, every argument exp passes on, rules out): only
+// the odd divisors divide. Single values and x87 lanes form each quotient as its level
+// needs it, which keeps their few registers free.
 template <typename Real>
 Real exp_fraction(const Real& r) {
     using T = lane_element_t<Real>;
-    constexpr T normal_enough = 32 * std::numeric_limits<T>::min();
-    const bool scalable = !any_lane(r, [](T v) { return std::fabs(v) < normal_enough; });
-    Real over[FRACTION_DEPTH + 1];  // over[k] = r/k
-#pragma GCC unroll 24
-    for (int k = 1; k <= FRACTION_DEPTH; ++k) {
+    const auto divided = [&r](int k) {
         const auto [odd, scale] = EVEN_PARTS[k];
-        if (odd == 1) {
-            over[k] = lanewise([scale = static_cast<T>(scale)](T v) { return v * scale; }, r);
-        } else if (odd == k || !scalable) {
-            over[k] = lanewise([k](T v) { return v / k; }, r);
-        } else {
-            over[k] = lanewise([scale = static_cast<T>(scale)](T v) { return v * scale; }, over[odd]);
+        return odd == 1 ? lanewise([s = static_cast<T>(scale)](T v) { return v * s; }, r)
+                        : lanewise([k](T v) { return v / k; }, r);
+    };
+    if constexpr (std::is_same_v<Real, Lanes<double>>) {
+        constexpr T normal_enough = 32 * std::numeric_limits<T>::min();
+        const bool scalable = !any_lane(r, [](T v) { return std::fabs(v) < normal_enough; });
+        Real over[FRACTION_DEPTH + 1];
+#pragma GCC unroll 24
+        for (int k = 1; k <= FRACTION_DEPTH; ++k) {
+            const auto [odd, scale] = EVEN_PARTS[k];
+            over[k] = odd == 1 || odd == k || !scalable
+                          ? divided(k)
+                          : lanewise([s = static_cast<T>(scale)](T v) { return v * s; }, over[odd]);
         }
+        return exp_fraction_levels(r, [&over](int k) { return over[k]; });
+    } else {
+        return exp_fraction_levels(r, divided);
     }
-    Real t = lanewise([](T outer, T inner) { return (1 + outer) - inner; }, over[FRACTION_DEPTH - 1],
-                      over[FRACTION_DEPTH]);
-    for (int k = FRACTION_DEPTH - 1; k >= 2; --k) {
-        t = lanewise([](T outer, T inner, T t) { return (1 + outer) - inner / t; }, over[k - 1], over[k], t);
-    }
-    return lanewise([](T r, T t) { return 1 / (1 - r / t); }, r, t);
 }
 
 // Extended lanes go two at a time (see in_groups).

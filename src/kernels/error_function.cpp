@@ -134,24 +134,46 @@ Lanes<Real> erf_piece(const Lanes<Real>& u, ExpOfMinusSquare exp_of_minus_square
         [&](int i) { return large(u[i]) ? large_form(e[i], r[i]) : small_form(u[i], e[i], s[i]); });
 }
 
-// The error function with its exponential e^(-x^2) taken from `exp_of_minus_square`,
-// called at most once and only where the fractions need it.
-template <typename Real, class ExpOfMinusSquare>
-Real erf_of(Real x, ExpOfMinusSquare exp_of_minus_square) {
+// The error function with the value of erf_piece at u = |x| taken from `piece_at`.
+template <typename Real, class Piece>
+Real erf_with(Real x, Piece piece_at) {
     constexpr Real inf = std::numeric_limits<Real>::infinity();
     if (x != x) return x;
     if (x == inf) return 1;
     if (x == -inf) return -1;
     if (x == 0 || std::fabs(x) < Precision<Real>::negligible) return 0;
     const Real u = std::fabs(x);
-    const Real piece = erf_piece(u, exp_of_minus_square);
+    const Real piece = piece_at(u);
     const Real value = u > SWITCH ? 1 - piece : piece;
     return x < 0 ? -value : value;
 }
 
 template <typename Real>
 Real erf_of(Real x) {
-    return erf_of(x, [x] { return Precision<Real>::exp(-(x * x)); });
+    return erf_with(x, [](Real u) { return erf_piece(u, [u] { return Precision<Real>::exp(-(u * u)); }); });
+}
+
+// The inverse: a Newton step on erf without its factor 2/sqrt(pi), with the derivative
+// factor d one step behind and the curvature term clamped to [0.8, 1.2].
+struct InverseState {
+    double x;
+    double d;
+};
+
+// The starting estimate: a polynomial in w = -ln((1 - y)(1 + y)), times y.
+template <class LogCore>
+double inverse_start(double y, LogCore log_core_at) {
+    const double w = -log_core_at((1 - y) * (1 + y));
+    const double start = w < 5 ? horner(CENTRAL_START, w - 2.5) : horner(TAIL_START, sqrt(w) - 3);
+    return start * y;
+}
+
+// The step from s, with g = erf(s.x) and e = e^(-s.x^2), the next factor.
+InverseState inverse_step(const InverseState& s, double y, double g, double e) {
+    const double h = (g - y) / s.d;
+    const double q = 1 - (-2 * s.x * s.d / s.d) * (0.5 * h);
+    const double divisor = q > 1.2 ? 1.2 : (q < 0.8 ? 0.8 : q);
+    return {s.x - h / divisor, e};
 }
 
 }  // namespace
@@ -172,33 +194,42 @@ Lanes<long double> erf_piece_ext(const Lanes<long double>& u) {
 }
 
 double erf_inv(double y) {
-    const double w = -log_core((1 - y) * (1 + y));
-    const double start = w < 5 ? horner(CENTRAL_START, w - 2.5) : horner(TAIL_START, sqrt(w) - 3);
-
-    // A Newton step on erf without its factor 2/sqrt(pi), with the derivative factor d
-    // one step behind and the curvature term clamped to [0.8, 1.2]. The exponential that
-    // becomes the next factor is the one erf(x) needs, so it is taken once.
-    struct State {
-        double x;
-        double d;
-    };
-    const auto step = [y](State& s) {
-        // Taken inside erf where its fraction needs it, after the fraction has started.
+    const auto step = [y](InverseState& s) {
+        // The exponential erf(x) needs is the next factor: taken once, inside erf where
+        // its fraction has already started.
         double e = NaN;
         bool taken = false;
-        const double g = erf_of(s.x, [&] {
-            taken = true;
-            return e = exp(-s.x * s.x);
+        const double g = erf_with(s.x, [&](double u) {
+            return erf_piece(u, [&] {
+                taken = true;
+                return e = exp(-(u * u));
+            });
         });
         if (!taken) e = exp(-s.x * s.x);
-        const double h = (g - y) / s.d;
-        const double q = 1 - (-2 * s.x * s.d / s.d) * (0.5 * h);
-        const double divisor = q > 1.2 ? 1.2 : (q < 0.8 ? 0.8 : q);
-        s = {s.x - h / divisor, e};
+        s = inverse_step(s, y, g, e);
         return true;
     };
-    const double x = start * y;
-    return iterate_exactly<INVERSE_STEPS>(State{x, exp(-x * x)}, step).x;
+    const double x = inverse_start(y, [](double v) { return log_core(v); });
+    return iterate_exactly<INVERSE_STEPS>(InverseState{x, exp(-x * x)}, step).x;
+}
+
+Lanes<double> erf_inv(const Lanes<double>& y) {
+    const auto minus_square = [](double x) { return -x * x; };
+    const Lanes<double> start = in_lockstep<double(double)>(
+        [&](int i, auto log_core_at) { return inverse_start(y[i], log_core_at); },
+        [](const Lanes<double>& v) { return log_core(v); });
+    const Lanes<double> factor = exp(lanewise(minus_square, start));
+    InverseState states[LANE_COUNT];
+    for (int i = 0; i < LANE_COUNT; ++i) states[i] = {start[i], factor[i]};
+    iterate_exactly_in_lockstep<INVERSE_STEPS>(states, [&](InverseState(&s)[LANE_COUNT]) {
+        const Lanes<double> x = each_lane<double>([&](int i) { return s[i].x; });
+        const Lanes<double> e = exp(lanewise(minus_square, x));
+        const Lanes<double> g = in_lockstep<double(double, double)>(
+            [&](int i, auto piece_at) { return erf_with(x[i], [&](double u) { return piece_at(u, e[i]); }); },
+            [](const Lanes<double>& u, const Lanes<double>& e) { return erf_piece(u, [&e] { return e; }); });
+        for (int i = 0; i < LANE_COUNT; ++i) s[i] = inverse_step(s[i], y[i], g[i], e[i]);
+    });
+    return each_lane<double>([&](int i) { return states[i].x; });
 }
 
 }  // namespace kernels

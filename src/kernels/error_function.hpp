@@ -10,6 +10,7 @@ constexpr long double SQRT2_EXT = 1.4142135623730950488L;
 double erf(double x);
 long double erf_ext(long double x);
 double erf_inv(double y);  // for -1 < y < 1
+Lanes<double> erf_inv(const Lanes<double>& y);
 
 // 1 - erf(u) = (2 e^(-u^2) / sqrt(pi)) / R_1 by the large-argument continued fraction,
 // in extended precision; erf_ext uses it above 2.1.

@@ -68,6 +68,9 @@ void bind_lanes(py::module_& m) {
         return in_lanes<long double, long double>(
             [](const Lanes<long double>& v) { return kernels::erf_piece_ext(v); }, u);
     });
+    m.def("lanes_erf_inv", [](const Doubles& y) {
+        return in_lanes<double, double>([](const Lanes<double>& v) { return kernels::erf_inv(v); }, y);
+    });
     // The scalar kernels of the extended twins, over arrays, for the comparison.
     m.def("each_exp_ext", py::vectorize([](double x) { return kernels::exp_ext(x); }));
     m.def("each_erf_piece_ext", py::vectorize([](double u) { return kernels::erf_piece_ext(u); }));

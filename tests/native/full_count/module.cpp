@@ -9,5 +9,5 @@ namespace py = pybind11;
 
 PYBIND11_MODULE(_distrova_full_count, m) {
     m.doc() = "Test-only kernels without early exits";
-    m.def("erf_inv", py::vectorize(&kernels::erf_inv));
+    m.def("erf_inv", py::vectorize(py::overload_cast<double>(&kernels::erf_inv)));
 }

@@ -109,27 +109,22 @@ Real large_form(Real e, Real r) {
 
 // For u > 0, with e = e^(-u^2) from `exp_of_minus_square`: 1 - erf(u) by the
 // large-argument fraction above the switch, erf(u) by the small-argument one up to it.
-// The fraction comes first, so that its chain of divisions overlaps the exponential's.
 template <typename Real, class ExpOfMinusSquare>
 Real erf_piece(Real u, ExpOfMinusSquare exp_of_minus_square) {
-    if (u > SWITCH) {
-        const Real r = large_fraction(2 * u);
-        return large_form(exp_of_minus_square(), r);
-    }
-    const Real s = small_fraction(u * u);
-    return small_form(u, exp_of_minus_square(), s);
+    const Real e = exp_of_minus_square();
+    return u > SWITCH ? large_form(e, large_fraction(2 * u)) : small_form(u, e, small_fraction(u * u));
 }
 
 // Each form only where a lane needs it.
 template <typename Real, class ExpOfMinusSquare>
 Lanes<Real> erf_piece(const Lanes<Real>& u, ExpOfMinusSquare exp_of_minus_square) {
     const auto large = [](Real v) { return v > SWITCH; };
+    const Lanes<Real> e = exp_of_minus_square();
     const Lanes<Real> s = any_lane(u, [&](Real v) { return !large(v); })
                               ? small_fraction(lanewise([](Real v) { return v * v; }, u))
                               : Lanes<Real>{};
     const Lanes<Real> r =
         any_lane(u, large) ? large_fraction(lanewise([](Real v) { return 2 * v; }, u)) : Lanes<Real>{};
-    const Lanes<Real> e = exp_of_minus_square();
     return each_lane<Real>(
         [&](int i) { return large(u[i]) ? large_form(e[i], r[i]) : small_form(u[i], e[i], s[i]); });
 }
@@ -194,18 +189,10 @@ Lanes<long double> erf_piece_ext(const Lanes<long double>& u) {
 }
 
 double erf_inv(double y) {
+    // The exponential erf(x) needs is the next factor: taken once.
     const auto step = [y](InverseState& s) {
-        // The exponential erf(x) needs is the next factor: taken once, inside erf where
-        // its fraction has already started.
-        double e = NaN;
-        bool taken = false;
-        const double g = erf_with(s.x, [&](double u) {
-            return erf_piece(u, [&] {
-                taken = true;
-                return e = exp(-(u * u));
-            });
-        });
-        if (!taken) e = exp(-s.x * s.x);
+        const double e = exp(-s.x * s.x);
+        const double g = erf_with(s.x, [e](double u) { return erf_piece(u, [e] { return e; }); });
         s = inverse_step(s, y, g, e);
         return true;
     };

@@ -39,20 +39,44 @@ inline constexpr int FRACTION_DEPTH = 24;
 inline constexpr long double TWO_POW_63 = 9223372036854775808.0L;
 
 // 1/T_1 with T_1 = 1 - r/T_2, T_k = 1 + r/(k-1) - (r/k)/T_(k+1), innermost level first,
-// with over(k) = r/k. The quotient of one level is that of the next inner level too,
-// so each is formed once.
+// with over(k) = r/k, a level at a time: the constructor forms T_24, level(k) forms T_k
+// for k = 23 down to 2, value() is 1/T_1. The quotient of one level is that of the next
+// inner level too, so each is formed once.
+template <typename Real, class Over>
+class ExpFractionLevels {
+    using T = lane_element_t<Real>;
+
+public:
+    ExpFractionLevels(const Real& r, Over over)
+        : r_(r),
+          over_(over),
+          inner_(over(FRACTION_DEPTH)),
+          outer_(over(FRACTION_DEPTH - 1)),
+          t_(lanewise([](T outer, T inner) { return (1 + outer) - inner; }, outer_, inner_)) {}
+
+    void level(int k) {
+        inner_ = outer_;
+        outer_ = over_(k - 1);
+        t_ = lanewise([](T outer, T inner, T t) { return (1 + outer) - inner / t; }, outer_, inner_, t_);
+    }
+
+    Real value() const {
+        return lanewise([](T r, T t) { return 1 / (1 - r / t); }, r_, t_);
+    }
+
+private:
+    Real r_;
+    Over over_;
+    Real inner_;
+    Real outer_;
+    Real t_;
+};
+
 template <typename Real, class Over>
 Real exp_fraction_levels(const Real& r, Over over) {
-    using T = lane_element_t<Real>;
-    Real inner = over(FRACTION_DEPTH);
-    Real outer = over(FRACTION_DEPTH - 1);
-    Real t = lanewise([](T outer, T inner) { return (1 + outer) - inner; }, outer, inner);
-    for (int k = FRACTION_DEPTH - 1; k >= 2; --k) {
-        inner = outer;
-        outer = over(k - 1);
-        t = lanewise([](T outer, T inner, T t) { return (1 + outer) - inner / t; }, outer, inner, t);
-    }
-    return lanewise([](T r, T t) { return 1 / (1 - r / t); }, r, t);
+    ExpFractionLevels<Real, Over> levels(r, over);
+    for (int k = FRACTION_DEPTH - 1; k >= 2; --k) levels.level(k);
+    return levels.value();
 }
 
 struct EvenPart {
@@ -74,23 +98,30 @@ inline constexpr auto EVEN_PARTS = [] {
     return parts;
 }();
 
-// A quotient by a power of two is the product with the exact reciprocal, rounded alike
-// and cheaper. Lanes of doubles also take every even divisor k = m 2^j as (r/m) 2^-j from
-// a table formed up front, exact while no quotient falls below the normal range (which
-// |r| of at least 32 smallest normals, every argument exp passes on, rules out): only
-// the odd divisors divide. Single values and x87 lanes form each quotient as its level
-// needs it, which keeps their few registers free.
+// The quotients r/k as each level needs them. A quotient by a power of two is the
+// product with the exact reciprocal, rounded alike and cheaper.
 template <typename Real>
-Real exp_fraction(const Real& r) {
+auto quotients_as_needed(const Real& r) {
     using T = lane_element_t<Real>;
-    const auto divided = [&r](int k) {
+    return [&r](int k) {
         const auto [odd, scale] = EVEN_PARTS[k];
         return odd == 1 ? lanewise([s = static_cast<T>(scale)](T v) { return v * s; }, r)
                         : lanewise([k](T v) { return v / k; }, r);
     };
+}
+
+// Lanes of doubles take every even divisor k = m 2^j as (r/m) 2^-j from a table formed
+// up front, exact while no quotient falls below the normal range (which |r| of at least
+// 32 smallest normals, every argument exp passes on, rules out): only the odd divisors
+// divide. Single values and x87 lanes form each quotient as its level needs it, which
+// keeps their few registers free.
+template <typename Real>
+Real exp_fraction(const Real& r) {
+    using T = lane_element_t<Real>;
     if constexpr (std::is_same_v<Real, Lanes<double>>) {
         constexpr T normal_enough = 32 * std::numeric_limits<T>::min();
         const bool scalable = !any_lane(r, [](T v) { return std::fabs(v) < normal_enough; });
+        const auto divided = quotients_as_needed(r);
         Real over[FRACTION_DEPTH + 1];
 #pragma GCC unroll 24
         for (int k = 1; k <= FRACTION_DEPTH; ++k) {
@@ -101,7 +132,7 @@ Real exp_fraction(const Real& r) {
         }
         return exp_fraction_levels(r, [&over](int k) { return over[k]; });
     } else {
-        return exp_fraction_levels(r, divided);
+        return exp_fraction_levels(r, quotients_as_needed(r));
     }
 }
 

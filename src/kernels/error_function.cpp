@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
+#include <utility>
 
 #include "kernels/constants.hpp"
 #include "kernels/elementary.hpp"
@@ -41,6 +42,11 @@ struct Precision<double> {
     static constexpr double negligible = EPS;
     static constexpr double sqrt_pi = 1.772453850905516;
     static double exp(double x) { return kernels::exp(x); }
+    // The exponential with its continued fraction taken from `fraction_at`.
+    template <class Fraction>
+    static double exp_with_fraction(double x, Fraction fraction_at) {
+        return steps::exp_with(x, fraction_at);
+    }
 };
 
 template <>
@@ -61,6 +67,10 @@ struct Precision<long double> {
     static long double exp(long double x) {
         return exp_with(x, [](long double v) { return exp_ext(v); });
     }
+    template <class Fraction>
+    static long double exp_with_fraction(long double x, Fraction fraction_at) {
+        return exp_with(x, [&](long double v) { return steps::exp_ext_with(v, fraction_at); });
+    }
     static Lanes<long double> exp(const Lanes<long double>& x) {
         return in_lockstep<long double(long double)>(
             [&](int i, auto fraction_at) {
@@ -70,21 +80,49 @@ struct Precision<long double> {
     }
 };
 
+// A fraction of FRACTION_DEPTH levels: `top()` is the innermost, `level(k, inner)` level k.
+template <class Top, class Level>
+auto fraction_of_levels(Top top, Level level) {
+    auto value = top();
+    for (int k = FRACTION_DEPTH - 1; k >= 1; --k) value = level(k, value);
+    return value;
+}
+
 // S_1 with S_k = (2k - 1 - 2h) + 4k h / S_(k+1), innermost level first.
 template <typename Real>
-Real small_fraction(const Real& h) {
-    const int n = FRACTION_DEPTH;
-    Real s = lanewise([n](auto h) { return (2 * n - 1 - 2 * h) + 4 * n * h / (2 * n + 1 - 2 * h); }, h);
-    for (int k = n - 1; k >= 1; --k) s = lanewise([k](auto h, auto s) { return (2 * k - 1 - 2 * h) + 4 * k * h / s; }, h, s);
-    return s;
-}
+struct SmallFraction {
+    const Real& h;
+    Real operator()() const {
+        const int n = FRACTION_DEPTH;
+        return lanewise([n](auto h) { return (2 * n - 1 - 2 * h) + 4 * n * h / (2 * n + 1 - 2 * h); }, h);
+    }
+    Real operator()(int k, const Real& s) const {
+        return lanewise([k](auto h, auto s) { return (2 * k - 1 - 2 * h) + 4 * k * h / s; }, h, s);
+    }
+};
 
 // R_1 with R_k = m + 2k / R_(k+1), innermost level first.
 template <typename Real>
+struct LargeFraction {
+    const Real& m;
+    Real operator()() const {
+        return lanewise([](auto m) { return m + 2 * FRACTION_DEPTH / m; }, m);
+    }
+    Real operator()(int k, const Real& r) const {
+        return lanewise([k](auto m, auto r) { return m + 2 * k / r; }, m, r);
+    }
+};
+
+template <typename Real>
+Real small_fraction(const Real& h) {
+    const SmallFraction<Real> levels{h};
+    return fraction_of_levels(levels, levels);
+}
+
+template <typename Real>
 Real large_fraction(const Real& m) {
-    Real r = lanewise([](auto m) { return m + 2 * FRACTION_DEPTH / m; }, m);
-    for (int k = FRACTION_DEPTH - 1; k >= 1; --k) r = lanewise([k](auto m, auto r) { return m + 2 * k / r; }, m, r);
-    return r;
+    const LargeFraction<Real> levels{m};
+    return fraction_of_levels(levels, levels);
 }
 
 // Extended lanes go four at a time (see in_groups).
@@ -105,6 +143,51 @@ Real small_form(Real u, Real e, Real s) {
 template <typename Real>
 Real large_form(Real e, Real r) {
     return e / Precision<Real>::sqrt_pi * 2 / r;
+}
+
+// One of the fractions beside the exponential's fraction at r, level by level: two
+// independent chains of divisions, each waiting on the other's division instead of
+// its own.
+template <typename Real, class Levels>
+std::pair<Real, Real> beside_exp_fraction(const Levels& levels, const Real& r) {
+    Real value = levels();
+    steps::ExpFractionLevels exp_levels(r, steps::quotients_as_needed(r));
+    for (int k = FRACTION_DEPTH - 1, j = steps::FRACTION_DEPTH - 1; k >= 1; --k, --j) {
+        value = levels(k, value);
+        if (j >= 2) exp_levels.level(j);
+    }
+    return {value, exp_levels.value()};
+}
+
+// e = e^(-u^2) and one of the fractions, evaluated together. The exponential's steps
+// run twice: to find the argument of its fraction (where it needs one), and to finish
+// with that fraction's value.
+template <typename Real, class Levels>
+std::pair<Real, Real> with_exp_of_minus_square(Real u, const Levels& levels) {
+    using P = Precision<Real>;
+    Real r = 0;
+    bool needed = false;
+    const Real guarded = P::exp_with_fraction(-(u * u), [&](Real v) {
+        needed = true;
+        r = v;
+        return Real(0);
+    });
+    if (!needed) return {guarded, fraction_of_levels(levels, levels)};
+    const auto [value, exp_fraction] = beside_exp_fraction(levels, r);
+    return {P::exp_with_fraction(-(u * u), [exp_fraction = exp_fraction](Real) { return exp_fraction; }), value};
+}
+
+// erf_piece (below) at u together with its exponential e^(-u^2): {piece, e}.
+template <typename Real>
+std::pair<Real, Real> erf_piece_and_exp(Real u) {
+    if (u > SWITCH) {
+        const Real m = 2 * u;
+        const auto [e, r] = with_exp_of_minus_square(u, LargeFraction<Real>{m});
+        return {large_form(e, r), e};
+    }
+    const Real h = u * u;
+    const auto [e, s] = with_exp_of_minus_square(u, SmallFraction<Real>{h});
+    return {small_form(u, e, s), e};
 }
 
 // For u > 0, with e = e^(-u^2) from `exp_of_minus_square`: 1 - erf(u) by the
@@ -145,7 +228,7 @@ Real erf_with(Real x, Piece piece_at) {
 
 template <typename Real>
 Real erf_of(Real x) {
-    return erf_with(x, [](Real u) { return erf_piece(u, [u] { return Precision<Real>::exp(-(u * u)); }); });
+    return erf_with(x, [](Real u) { return erf_piece_and_exp(u).first; });
 }
 
 // The inverse: a Newton step on erf without its factor 2/sqrt(pi), with the derivative
@@ -180,9 +263,7 @@ long double erfc_large_ext(long double u) {
     return large_form(Precision<long double>::exp(-(u * u)), r);
 }
 
-long double erf_piece_ext(long double u) {
-    return erf_piece(u, [u] { return Precision<long double>::exp(-(u * u)); });
-}
+long double erf_piece_ext(long double u) { return erf_piece_and_exp(u).first; }
 
 Lanes<long double> erf_piece_ext(const Lanes<long double>& u) {
     return erf_piece(u, [&u] { return Precision<long double>::exp(lanewise([](long double v) { return -(v * v); }, u)); });
@@ -191,8 +272,15 @@ Lanes<long double> erf_piece_ext(const Lanes<long double>& u) {
 double erf_inv(double y) {
     // The exponential erf(x) needs is the next factor: taken once.
     const auto step = [y](InverseState& s) {
-        const double e = exp(-s.x * s.x);
-        const double g = erf_with(s.x, [e](double u) { return erf_piece(u, [e] { return e; }); });
+        double e = NaN;
+        bool taken = false;
+        const double g = erf_with(s.x, [&](double u) {
+            const auto [piece, exp_of_minus_square] = erf_piece_and_exp(u);
+            taken = true;
+            e = exp_of_minus_square;
+            return piece;
+        });
+        if (!taken) e = exp(-s.x * s.x);
         s = inverse_step(s, y, g, e);
         return true;
     };

@@ -11,12 +11,7 @@ import numpy as np
 import scipy.stats as st
 
 import distrova
-from timing import best_seconds
-
-try:
-    import _distrova_testing as native
-except ImportError:
-    native = None
+from timing import print_per_element
 
 N = 1_000_000
 
@@ -44,18 +39,7 @@ def cases():
 
 
 def main():
-    has_loop = native is not None
-    print(f"time per element over {N:.0e} float64 elements")
-    print(f"    {'':9s} {'distrova':>11s} {'scipy':>11s} {'vs scipy':>9s}"
-          + (f" {'C++ loop':>11s} {'vs C++ loop':>12s}" if has_loop else ""))
-    for name, ours, reference, (points, rest) in cases():
-        t_ours = best_seconds(ours) / N
-        t_ref = best_seconds(reference) / N
-        line = f"    {name:9s} {t_ours * 1e9:8.1f} ns {t_ref * 1e9:8.1f} ns {t_ours / t_ref:8.2f}x"
-        if has_loop:
-            t_loop = best_seconds(lambda: native.cxx_loop(name, points, rest)) / N
-            line += f" {t_loop * 1e9:8.1f} ns {t_ours / t_loop:11.3f}x"
-        print(line)
+    print_per_element(cases(), N)
 
 
 if __name__ == "__main__":

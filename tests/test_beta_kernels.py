@@ -20,11 +20,13 @@ def test_incomplete_beta_nan(args):
     assert math.isnan(native.incomplete_beta(*args))
 
 
-def test_incomplete_beta_switch_point_is_continuous():
-    # At x = (a + 1)/(a + b + 2) the complement is taken; the direct fraction agrees.
-    a, b = 2.0, 3.0
+@pytest.mark.parametrize("a, b", [(2.0, 3.0), (0.5, 0.5), (1.0, 1.0), (30.0, 0.2), (0.01, 7.0)])
+def test_incomplete_beta_switch_point_is_continuous(a, b):
+    # From x = (a + 1)/(a + b + 2) on the complement is taken; the direct fraction agrees.
     x = (a + 1) / ((a + b) + 2)
-    assert native.incomplete_beta(a, b, x) == 1 - native.incomplete_beta_cf(b, a, 1 - x)
+    above = math.nextafter(x, 1)
+    for at in (x, above):
+        assert native.incomplete_beta(a, b, at) == 1 - native.incomplete_beta_cf(b, a, 1 - at)
     assert native.incomplete_beta(a, b, x) == pytest.approx(native.incomplete_beta_cf(a, b, x), abs=5e-15)
     below = math.nextafter(x, 0)
     assert native.incomplete_beta(a, b, below) == native.incomplete_beta_cf(a, b, below)

@@ -35,6 +35,13 @@ def test_attributes_are_registered_in_block_and_table_order():
     assert names == sorted(names, key=registration_key)
 
 
+def test_the_module_has_its_68_functions_and_engine_in_registration_order():
+    expected = ([f"d{f}" for f in FAMILIES] + ["Engine"] + [f"r{f}" for f in FAMILIES]
+                + [f"p{f}" for f in FAMILIES] + [f"q{f}" for f in FAMILIES])
+    assert public_names() == expected
+    assert len([n for n in dir(distrova) if not n.startswith("_")]) == 69
+
+
 def test_each_family_has_matching_d_and_p_functions():
     names = set(public_names())
     for family in FAMILIES:

@@ -150,7 +150,11 @@ double qnorm(double p, double mu, double sigma) {
     } else {
         standard = kernels::erf_inv(y);
     }
-    return (sigma * kernels::SQRT2) * standard + mu;
+    const double scale = sigma * kernels::SQRT2;
+    // sigma * sqrt(2) can overflow where the quantile itself is finite (and meet a
+    // standard value of 0 at p = 0.5): scale the standard value first there.
+    if (scale == INF) return sigma * (kernels::SQRT2 * standard) + mu;
+    return scale * standard + mu;
 }
 
 double dlnorm(double x, double mu, double sigma, bool log) {

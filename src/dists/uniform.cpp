@@ -38,7 +38,13 @@ double qunif(double p, double a, double b) {
     }
     if (p == 0) return a;
     if (p == 1) return b;
-    return (b - a) * p + a;
+    const double width = b - a;
+    if (width == INF) {
+        // Bounds more than DBL_MAX apart: the same line through the halved bounds, which
+        // stays within [a/2, b/2] and doubles exactly.
+        return ((b * 0.5 - a * 0.5) * p + a * 0.5) * 2.0;
+    }
+    return width * p + a;
 }
 
 }  // namespace dists

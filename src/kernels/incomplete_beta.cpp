@@ -5,6 +5,7 @@
 #include "kernels/constants.hpp"
 #include "kernels/elementary.hpp"
 #include "kernels/log_gamma.hpp"
+#include "kernels/quantile_search.hpp"
 
 namespace kernels {
 namespace detail {
@@ -23,6 +24,81 @@ double beta_fraction_numerator(int k, double a, double b, double x) {
     const int m = k / 2;
     const double a_2m = a + 2 * m;
     return (m * (b - m)) * x / ((a_2m - 1) * a_2m);
+}
+
+constexpr int NEWTON_STEPS = 36;
+constexpr double HALLEY_MIN = 0.8;
+constexpr double HALLEY_MAX = 1.2;
+
+bool near_zero(double v) { return std::fabs(v) < EPS; }
+
+// A normal-quantile estimate y (positive for p < 1/2) carried to x through the
+// approximation for shapes both above 1.
+double large_shape_start(double a, double b, double p) {
+    const double s = p < 0.5 ? 1.0 : -1.0;
+    const double r = p > 0.5 ? -2 * log(1 - p) : -2 * log(p);
+    const double t = sqrt(r);
+    const double num = (2.515517 + 0.802853 * t) + 0.010328 * (t * t);
+    const double den = ((1 + 1.432788 * t) + 0.189269 * (t * t)) + 0.001308 * ((t * t) * t);
+    const double y = s * (t - num / den);
+    const double lambda = (y * y - 3) / 6;
+    const double m = 1 / (2 * a - 1);
+    const double n = 1 / (2 * b - 1);
+    const double h = 2 / (m + n);
+    const double w =
+        y * sqrt(h + lambda) / h - (n - m) * (lambda + 0.8333333333333334 - 2 / (3 * h));
+    return a / (a + b * exp(2 * w));
+}
+
+// The leading power of the lower or upper tail, inverted; both halves feed the same
+// tail probability to both of their formulas.
+double small_shape_start(double a, double b, double p) {
+    const double t = pow(a / (a + b), a) / a;
+    const double u = pow(b / (a + b), b) / b;
+    const double w = t + u;
+    if (p <= 0.5) {
+        const double g = p * w;
+        return t / w < p ? 1 - pow(b * g, 1 / b) : pow(a * g, 1 / a);
+    }
+    const double q = 1 - p;
+    const double g = q * w;
+    return u / w < q ? 1 - (1 - pow(a * g, 1 / a)) : 1 - pow(b * g, 1 / b);
+}
+
+double beta_density(double a, double b, double x, double log_beta) {
+    return exp(((b - 1) * log(1 - x) + (a - 1) * log(x)) - log_beta);
+}
+
+// Nothing keeps the iterates inside [0, 1]; each step after the first uses the density
+// at the iterate before the current one. So step k maps the pair (x_(k-1), x_(k-2)) to
+// x_k (x_(-1) being x_0), and its stop tests look at x_(k-1) alone: once a pair repeats
+// with period 1 or 2, every later step repeats too, and the iterate of the last step is
+// known. `shortcut` false runs every step.
+double newton_halley(double a, double b, double p, bool shortcut) {
+    const double log_beta = lbeta(a, b);
+    double x = a > 1 && b > 1 ? large_shape_start(a, b, p) : small_shape_start(a, b, p);
+    if (near_zero(x) || near_zero(1 - x)) return x;
+    double f = beta_density(a, b, x, log_beta);
+    if (near_zero(f)) return x;
+    double previous = x;  // x_(k-2)
+    double before = NaN;  // x_(k-3)
+    for (int k = 1;; ++k) {
+        const double n = (incomplete_beta(a, b, x) - p) / f;
+        double c = 1 - (((a - 1) / x - (b - 1) / (1 - x)) * f / f) * (n * 0.5);
+        if (c > HALLEY_MAX) c = HALLEY_MAX;
+        if (c < HALLEY_MIN) c = HALLEY_MIN;
+        const double next = x - n / c;
+        if (k == NEWTON_STEPS || near_zero(x) || near_zero(1 - x)) return next;
+        f = beta_density(a, b, x, log_beta);
+        if (near_zero(f)) return next;
+        if (shortcut && next == x && x == previous) return next;
+        if (shortcut && next == previous && x == before) {
+            return (NEWTON_STEPS - k) % 2 == 0 ? next : x;
+        }
+        before = previous;
+        previous = x;
+        x = next;
+    }
 }
 
 }  // namespace detail
@@ -55,6 +131,14 @@ double incomplete_beta(double a, double b, double x) {
     if (x < EPS) return 0.0;
     if (x < (a + 1) / ((a + b) + 2)) return incomplete_beta_cf(a, b, x);
     return 1 - incomplete_beta_cf(b, a, 1 - x);
+}
+
+double incomplete_beta_inv(double a, double b, double p) {
+    if (a != a || b != b || p != p) return NaN;
+    if (p < EPS) return 0.0;
+    if (detail::near_zero(1 - p)) return 1.0;
+    const auto cdf = [a, b](double x) { return incomplete_beta(a, b, x); };
+    return sound_quantile(detail::newton_halley(a, b, p, true), cdf, p, 0.0, 1.0);
 }
 
 }  // namespace kernels

@@ -17,8 +17,8 @@ inline void check() {
     if (hook) hook();
 }
 
-// Counts the steps of one loop and checks for a signal every POLL_INTERVAL of them (or
-// every `interval`, for loops whose steps may be slow).
+// Counts the steps of one loop and checks for a signal every POLL_INTERVAL of them, or
+// every `interval` for loops whose steps cost far more than the cheapest.
 class Poller {
 public:
     Poller() = default;

@@ -7,10 +7,16 @@
 #include <cstddef>
 #include <tuple>
 
+#include "dists/beta.hpp"
+#include "dists/binomial.hpp"
 #include "dists/cauchy.hpp"
+#include "dists/fisher_f.hpp"
+#include "dists/gamma.hpp"
 #include "dists/laplace.hpp"
 #include "dists/logistic.hpp"
 #include "dists/normal.hpp"
+#include "dists/poisson.hpp"
+#include "dists/student_t.hpp"
 #include "dists/uniform.hpp"
 #include "dists/weibull.hpp"
 #include "random/discrete_samplers.hpp"
@@ -68,24 +74,28 @@ inline const auto families = std::make_tuple(
     Family{"norm", params(ParamWithDefault{"mu", 0}, ParamWithDefault{"sigma", 1}),
            WithLanes{dists::dnorm, dists::dnorm_lanes}, WithLanes{dists::pnorm, dists::pnorm_lanes},
            dists::qnorm, rng::rnorm},
-    Family{"bern", params(Param{"prob"}), none, none, none, rng::rbern},
-    Family{"beta", params(Param{"a"}, Param{"b"}), none, none, none, rng::rbeta},
-    Family{"binom", params(Param{"n_trials"}, Param{"prob"}), none, none, none, rng::rbinom},
+    Family{"bern", params(Param{"prob"}), dists::dbern, dists::pbern, dists::qbern, rng::rbern},
+    Family{"beta", params(Param{"a"}, Param{"b"}), dists::dbeta, dists::pbeta, dists::qbeta,
+           rng::rbeta},
+    Family{"binom", params(Param{"n_trials"}, Param{"prob"}), dists::dbinom, dists::pbinom,
+           dists::qbinom, rng::rbinom},
     Family{"cauchy", params(Param{"mu"}, Param{"sigma"}),
            dists::dcauchy, dists::pcauchy, dists::qcauchy, rng::rcauchy},
-    Family{"chisq", params(Param{"dof"}), none, none, none, rng::rchisq},
-    Family{"exp", params(Param{"rate"}), none, none, none, rng::rexp},
-    Family{"f", params(Param{"df1"}, Param{"df2"}), none, none, none, rng::rf},
-    Family{"gamma", params(Param{"shape"}, Param{"scale"}), none, none, none, rng::rgamma},
-    Family{"invgamma", params(Param{"shape"}, Param{"scale"}), none, none, none, rng::rinvgamma},
+    Family{"chisq", params(Param{"dof"}), dists::dchisq, dists::pchisq, dists::qchisq, rng::rchisq},
+    Family{"exp", params(Param{"rate"}), dists::dexp, dists::pexp, dists::qexp, rng::rexp},
+    Family{"f", params(Param{"df1"}, Param{"df2"}), dists::df, dists::pf, dists::qf, rng::rf},
+    Family{"gamma", params(Param{"shape"}, Param{"scale"}),
+           dists::dgamma, dists::pgamma, dists::qgamma, rng::rgamma},
+    Family{"invgamma", params(Param{"shape"}, Param{"scale"}),
+           dists::dinvgamma, dists::pinvgamma, dists::qinvgamma, rng::rinvgamma},
     Family{"laplace", params(Param{"mu"}, Param{"sigma"}),
            dists::dlaplace, dists::plaplace, dists::qlaplace, rng::rlaplace},
     Family{"lnorm", params(Param{"mu"}, Param{"sigma"}),
            dists::dlnorm, dists::plnorm, dists::qlnorm, rng::rlnorm},
     Family{"logis", params(Param{"mu"}, Param{"sigma"}),
            dists::dlogis, WithLanes{dists::plogis, dists::plogis_lanes}, dists::qlogis, rng::rlogis},
-    Family{"pois", params(Param{"rate"}), none, none, none, none},
-    Family{"t", params(Param{"dof"}), none, none, none, rng::rt},
+    Family{"pois", params(Param{"rate"}), dists::dpois, dists::ppois, dists::qpois, rng::rpois},
+    Family{"t", params(Param{"dof"}), dists::dt, dists::pt, dists::qt, rng::rt},
     Family{"unif", params(Param{"a"}, Param{"b"}),
            dists::dunif, dists::punif, dists::qunif, rng::runif},
     Family{"weibull", params(Param{"shape"}, Param{"scale"}),

@@ -1,5 +1,6 @@
 #include "random/discrete_samplers.hpp"
 
+#include "dists/poisson.hpp"
 #include "kernels/constants.hpp"
 #include "kernels/interrupt.hpp"
 
@@ -28,6 +29,14 @@ double rbinom(std::int64_t n_trials, double prob, Engine& engine) {
         poller.step();
     }
     return successes;
+}
+
+// Inversion at one open uniform, drawn once the rate is known to be valid.
+double rpois(double rate, Engine& engine) {
+    if (rate != rate || rate < 0) return kernels::NaN;
+    const double u = draw_open_unit(engine);
+    if (rate < kernels::EPS) return 0.0;
+    return dists::poisson_count_search(u, rate);
 }
 
 }  // namespace rng

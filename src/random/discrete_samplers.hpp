@@ -8,5 +8,6 @@ namespace rng {
 
 double rbern(double prob, Engine& engine);
 double rbinom(std::int64_t n_trials, double prob, Engine& engine);
+double rpois(double rate, Engine& engine);
 
 }  // namespace rng

@@ -7,4 +7,6 @@ void bind_beta_kernels(py::module_& m) {
     m.def("lbeta", &kernels::lbeta);
     m.def("incomplete_beta_cf", &kernels::incomplete_beta_cf);
     m.def("incomplete_beta", &kernels::incomplete_beta);
+    m.def("incomplete_beta_inv", &kernels::incomplete_beta_inv);
+    m.def("incomplete_beta_newton", &kernels::detail::newton_halley);
 }

@@ -1,0 +1,373 @@
+#include "dists/binomial.hpp"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <iterator>
+
+#include "dists/conventions.hpp"
+#include "kernels/constants.hpp"
+#include "kernels/elementary.hpp"
+#include "kernels/interrupt.hpp"
+#include "kernels/log_gamma.hpp"
+
+// The distribution value F(x) is the sum of the module's own masses from x down to 0,
+// and the quantile is the first i with p <= F(i), each F(i) a fresh top-down sum. Both
+// are computed here with less work and the same bits, by the arguments below.
+//
+// Notation, for n >= 2: L_k is the log-mass exactly as dbinom computes it and
+// m_k = exp(L_k) the mass; lp = ln(prob) and lq = ln(1 - prob) are the kernel's values.
+// With those two numbers taken as exact, let
+//     l_k = ln Gamma(n + 1) - ln Gamma(n - k + 1) - ln Gamma(k + 1) + k lp + (n - k) lq.
+// (1) Shape. l_k - l_(k-1) = ln((n - k + 1)/k) + lp - lq decreases in k, so l rises up to
+//     a mode and falls after it; one difference of the right sign certifies a whole side.
+// (2) Rounding. For n <= 2^52 every integer and argument of the formula is exact in
+//     doubles, and |L_k - l_k| <= E = 2^-40 (ln Gamma(n + 1) + n (1 + |lp| + |lq|) + 1).
+//     At integers y the log-gamma kernel is within 64 EPS (y + ln Gamma(y)) + 1e-13 of
+//     ln Gamma(y) (the tests check this bound; the error seen is below 2 EPS (y +
+//     ln Gamma(y))), and each of the five roundings of the formula is below EPS/2 times
+//     3 ln Gamma(n + 1) + n (|lp| + |lq|), which bounds every partial result; three
+//     kernel errors and five roundings stay below E / 8 (n >= 2 makes the bracket of E
+//     at least 6).
+// (3) Masses. On a side certified by (1), every mass beyond the index j just computed
+//     has L_k <= l_k + E <= l_j + E <= L_j + 2E. The exponential errs by far less than a
+//     factor e, so these masses are exactly 0 when L_j + 2E < -750, and each is below half
+//     an ulp of a running sum s (and leaves it unchanged) when L_j + 2E + 1 is below the
+//     logarithm of that half ulp. A running sum only grows, so either test makes every
+//     further addition void.
+// (4) Counting roundings. Additions of exact zeros do not round, so a recursive sum of
+//     K + 1 non-negative terms besides zeros carries K roundings, in any order: each
+//     partial sum is (sum + term)(1 + d) with |d| <= u = 2^-53. Hence the top-down sum F
+//     and the ascending sum A of the same terms, of exact sum S, satisfy
+//     F <= S (1 + u)^K and A >= S (1 - u)^K, so F <= A ((1 + u)/(1 - u))^K <= A/(1 - 2Ku)
+//     (compare the series of both logarithms term by term). A 2^53 < p (2^53 - 2K),
+//     decided exactly, therefore proves F < p.
+
+namespace dists {
+namespace {
+
+constexpr std::int64_t NONE_ABOVE = INT64_MAX;
+// Up to this count every integer and argument of the mass formula is exact in doubles.
+constexpr std::int64_t EXACT_COUNTS = std::int64_t{1} << 52;
+// Every log-mass below this gives a mass of exactly 0.
+constexpr double ZERO_LOG_MASS = -750;
+// An upper bound of ln 2, so that thresholds in log space err on the safe side.
+constexpr double LN2_ABOVE = 0.6932;
+// Kernel errors of the shape certificate (1) are below 1e-12.
+constexpr double SHAPE_SLACK = 1e-9;
+// A mass costs from a fraction of a microsecond to some 15 at huge counts.
+constexpr std::uint64_t MASSES_PER_POLL = 4096;
+
+// A success probability must be finite and in [0, 1]; NaN fails the test.
+bool invalid_probability(double prob) { return !(prob >= 0 && prob <= 1); }
+
+// What all masses of one distribution share, computed once.
+struct Binomial {
+    std::int64_t n;  // at least 2
+    double log_prob;
+    double log_q;
+    double lgamma_n1;
+
+    double log_mass(std::int64_t x) const {
+        const double nd = static_cast<double>(n);
+        if (x == 0) return nd * log_q;
+        if (x == n) return nd * log_prob;
+        const double xd = static_cast<double>(x);
+        return ((lgamma_n1 - (kernels::lgamma((nd - xd) + 1) + kernels::lgamma(xd + 1))) +
+                xd * log_prob) +
+               static_cast<double>(n - x) * log_q;
+    }
+    double mass(std::int64_t x) const { return kernels::exp(log_mass(x)); }
+};
+
+Binomial binomial(std::int64_t n, double prob) {
+    return {n, kernels::log(prob), kernels::log(1 - prob),
+            kernels::lgamma(static_cast<double>(n) + 1)};
+}
+
+// The certified sides of (1) and the margin E of (2); without them every sum is literal.
+struct MassBounds {
+    double twice_margin = 0;
+    std::int64_t rising_to = -1;            // l does not fall on [0, rising_to]
+    std::int64_t falling_from = NONE_ABOVE;  // l does not rise on [falling_from, n]
+};
+
+// ln((n - k + 1)/k) + lp - lq, the step of l into k; NaN where the ratio's logarithm
+// would be -inf, so that no certificate rests on the guard.
+double shape_step(const Binomial& d, std::int64_t k) {
+    const double ratio = ((static_cast<double>(d.n) - static_cast<double>(k)) + 1) /
+                         static_cast<double>(k);
+    if (ratio < kernels::EPS) return NaN;
+    return (kernels::log(ratio) + d.log_prob) - d.log_q;
+}
+
+MassBounds mass_bounds(const Binomial& d, double prob) {
+    MassBounds bounds;
+    if (d.n > EXACT_COUNTS || !kernels::is_finite(d.log_prob) || !kernels::is_finite(d.log_q)) {
+        return bounds;
+    }
+    const double nd = static_cast<double>(d.n);
+    bounds.twice_margin =
+        2 * 0x1p-40 * (d.lgamma_n1 + nd * (1 + std::fabs(d.log_prob) + std::fabs(d.log_q)) + 1);
+    // Candidates a little inside the mode near (n + 1) prob; only the test decides.
+    const double mode = (nd + 1) * prob;
+    const auto below = static_cast<std::int64_t>(mode * (1 - 1e-6)) - 1;
+    if (below >= 1 && shape_step(d, below) > SHAPE_SLACK) bounds.rising_to = below;
+    const auto above = static_cast<std::int64_t>(mode * (1 + 1e-6)) + 2;
+    if (above >= d.n) {
+        bounds.falling_from = d.n;
+    } else if (shape_step(d, above + 1) < -SHAPE_SLACK) {
+        bounds.falling_from = above;
+    }
+    return bounds;
+}
+
+bool certainly_zero(double log_mass, const MassBounds& bounds) {
+    return log_mass + bounds.twice_margin < ZERO_LOG_MASS;
+}
+
+// (3): every mass bounded by exp(log_mass + 2E) is 0 or too small to change s.
+bool absorbed(double log_mass, double s, const MassBounds& bounds) {
+    const double bound = log_mass + bounds.twice_margin;
+    if (bound < ZERO_LOG_MASS) return true;
+    if (!(s >= 0x1p-1000)) return false;
+    const double log_half_ulp = (std::ilogb(s) - 53) * LN2_ABOVE;
+    return bound < log_half_ulp - 1;
+}
+
+// Log-masses computed earlier in one search, in a small table indexed by count: the
+// search walks up over counts and then sums back down over the same ones. The masses
+// are pure, so a kept value is the value recomputed.
+class RecentLogMasses {
+public:
+    explicit RecentLogMasses(const Binomial& d) : d_(d) {
+        std::fill(std::begin(counts_), std::end(counts_), std::int64_t{-1});
+    }
+    double operator()(std::int64_t k) {
+        const std::size_t slot = static_cast<std::uint64_t>(k) % SLOTS;
+        if (counts_[slot] != k) {
+            counts_[slot] = k;
+            values_[slot] = d_.log_mass(k);
+        }
+        return values_[slot];
+    }
+
+private:
+    static constexpr std::size_t SLOTS = 1024;
+    const Binomial& d_;
+    std::int64_t counts_[SLOTS];
+    double values_[SLOTS];
+};
+
+// Top-down partial sums from `top`, stopping early only by (3).
+template <class LogMass>
+double sum_down_from(LogMass& log_mass, const MassBounds& bounds, std::int64_t top,
+                     interrupt::Poller& poller) {
+    double s = 0;
+    for (std::int64_t k = top; k >= 0; --k) {
+        poller.step();
+        const double l = log_mass(k);
+        s += kernels::exp(l);
+        if (k <= bounds.rising_to && absorbed(l, s, bounds)) break;
+    }
+    return s;
+}
+
+// Bisection from an index where `holds` is true towards one where it is not known to be;
+// the last index found to hold. Each probe is certified on its own, so the search needs
+// no monotony of the computed masses.
+template <class Holds>
+std::int64_t last_holding(std::int64_t known, std::int64_t unknown, Holds holds) {
+    while (known - unknown > 1 || unknown - known > 1) {
+        const std::int64_t mid = known + (unknown - known) / 2;
+        if (holds(mid)) {
+            known = mid;
+        } else {
+            unknown = mid;
+        }
+    }
+    return known;
+}
+
+// The smallest j in [bounds.falling_from, top] from which every mass up to n is 0 by
+// (3), or top + 1 when the mass at top is not certainly 0.
+template <class LogMass>
+std::int64_t first_zero_run(LogMass& log_mass, const MassBounds& bounds, std::int64_t top) {
+    const auto zero_from = [&](std::int64_t j) { return certainly_zero(log_mass(j), bounds); };
+    if (top < bounds.falling_from || !zero_from(top)) return top + 1;
+    return last_holding(top, bounds.falling_from - 1, zero_from);
+}
+
+// One past the largest j up to which every mass is 0 by (3) from the rising side; 0 when
+// the mass at 0 is not certainly 0.
+template <class LogMass>
+std::int64_t first_possible_mass(LogMass& log_mass, const MassBounds& bounds) {
+    const auto zero_to = [&](std::int64_t j) { return certainly_zero(log_mass(j), bounds); };
+    if (bounds.rising_to < 0 || !zero_to(0)) return 0;
+    return last_holding(0, bounds.rising_to + 1, zero_to) + 1;
+}
+
+// F(x) for 0 <= x < n and finite lp, lq: the zero masses above a certified run add
+// nothing to the sum.
+template <class LogMass>
+double distribution_value(LogMass& log_mass, const MassBounds& bounds, std::int64_t x,
+                          interrupt::Poller& poller) {
+    return sum_down_from(log_mass, bounds, first_zero_run(log_mass, bounds, x) - 1, poller);
+}
+
+// F(i) from F(i - 1), both top-down sums formed side by side: once their partial sums
+// at one index agree bit for bit, every later addition repeats.
+template <class LogMass>
+double next_distribution_value(LogMass& log_mass, const MassBounds& bounds, std::int64_t i,
+                               double previous, interrupt::Poller& poller) {
+    double next = kernels::exp(log_mass(i));
+    double last = 0;
+    for (std::int64_t k = i - 1; k >= 0; --k) {
+        poller.step();
+        const double l = log_mass(k);
+        const double m = kernels::exp(l);
+        next += m;
+        last += m;
+        if (next == last) return previous;
+        if (k <= bounds.rising_to && absorbed(l, next, bounds)) break;
+    }
+    return next;
+}
+
+// Bits of v = significand * 2^exponent, for finite v >= 0.
+struct Split {
+    unsigned __int128 significand;
+    int exponent;
+};
+
+Split split(double v) {
+    std::uint64_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    const int biased = static_cast<int>(bits >> 52);
+    const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+    if (biased == 0) return {fraction, -1074};
+    return {fraction | (std::uint64_t{1} << 52), biased - 1075};
+}
+
+int bit_length(unsigned __int128 v) {
+    const auto high = static_cast<std::uint64_t>(v >> 64);
+    const auto low = static_cast<std::uint64_t>(v);
+    if (high != 0) return 128 - __builtin_clzll(high);
+    return low != 0 ? 64 - __builtin_clzll(low) : 0;
+}
+
+// a 2^53 < p k, decided exactly, for finite a, p >= 0 and 0 < k <= 2^53.
+bool scaled_below(double a, double p, std::uint64_t k) {
+    Split lhs = split(a);
+    lhs.exponent += 53;
+    Split rhs = split(p);
+    rhs.significand *= k;  // below 2^106
+    if (rhs.significand == 0) return false;
+    if (lhs.significand == 0) return true;
+    const int lhs_top = bit_length(lhs.significand) + lhs.exponent;
+    const int rhs_top = bit_length(rhs.significand) + rhs.exponent;
+    if (lhs_top != rhs_top) return lhs_top < rhs_top;
+    // Same leading bit: the shift brings both to the smaller exponent within 106 bits.
+    if (lhs.exponent > rhs.exponent) {
+        lhs.significand <<= lhs.exponent - rhs.exponent;
+    } else {
+        rhs.significand <<= rhs.exponent - lhs.exponent;
+    }
+    return lhs.significand < rhs.significand;
+}
+
+// (4): the top-down sum whose ascending twin is `ascending`, over terms carrying
+// `roundings` roundings, is certainly below p.
+bool certainly_below(double ascending, double p, std::int64_t roundings) {
+    if (roundings >= EXACT_COUNTS) return false;
+    const auto k = (std::uint64_t{1} << 53) - 2 * static_cast<std::uint64_t>(roundings);
+    return scaled_below(ascending, p, k);
+}
+
+// The first i with p <= F(i), for 0 < p < 1 and n >= 2 (F(i) = 1 from n on). Walking
+// up, the ascending sum skips every i that (4) proves below p, and a certified run of
+// zero masses from i on makes F constant, already proved below p. From the first i not
+// skipped each F(i) is formed exactly.
+double search(const Binomial& d, const MassBounds& bounds, double p) {
+    interrupt::Poller poller(MASSES_PER_POLL);
+    RecentLogMasses log_mass(d);
+    const std::int64_t first = first_possible_mass(log_mass, bounds);
+    double ascending = 0;
+    std::int64_t i = first;
+    for (;; ++i) {
+        if (i >= d.n) return static_cast<double>(d.n);
+        poller.step();
+        const double l = log_mass(i);
+        if (i >= bounds.falling_from && certainly_zero(l, bounds)) return static_cast<double>(d.n);
+        ascending += kernels::exp(l);
+        if (!certainly_below(ascending, p, i - first)) break;
+    }
+    double value = distribution_value(log_mass, bounds, i, poller);
+    while (p > value) {
+        if (++i >= d.n) return static_cast<double>(d.n);
+        if (i >= bounds.falling_from && certainly_zero(log_mass(i), bounds)) {
+            return static_cast<double>(d.n);
+        }
+        value = next_distribution_value(log_mass, bounds, i, value, poller);
+    }
+    return static_cast<double>(i);
+}
+
+}  // namespace
+
+double dbinom(std::int64_t x, std::int64_t n_trials, double prob, bool log) {
+    if (invalid_probability(prob) || n_trials < 0) return NaN;
+    if (x < 0 || x > n_trials) return plain_value(0, log);
+    if (n_trials == 0) return plain_value(1, log);
+    if (n_trials == 1) return plain_value(x == 1 ? prob : 1 - prob, log);
+    return from_log_density(binomial(n_trials, prob).log_mass(x), log);
+}
+
+double pbinom(std::int64_t x, std::int64_t n_trials, double prob, bool log_p) {
+    if (invalid_probability(prob) || n_trials < 0) return NaN;
+    if (x < 0) return plain_value(0, log_p);
+    if (x >= n_trials) return plain_value(1, log_p);
+    if (n_trials == 1) return plain_value(1 - prob, log_p);
+    const Binomial d = binomial(n_trials, prob);
+    // Under the guarded logarithms a prob below EPS leaves only the mass at 0, and a
+    // 1 - prob below EPS only the mass at n.
+    if (d.log_prob == -INF) return plain_value(d.mass(0), log_p);
+    if (d.log_q == -INF) return plain_value(0, log_p);
+    const auto log_mass = [&d](std::int64_t k) { return d.log_mass(k); };
+    interrupt::Poller poller(MASSES_PER_POLL);
+    // The masses carry the rounding of their log-gamma terms, so their sum can pass 1
+    // (by about 1e-15 at fifty trials, by 3.5e-6 at a billion); a probability stays one.
+    const double sum = distribution_value(log_mass, mass_bounds(d, prob), x, poller);
+    return plain_value(sum > 1 ? 1.0 : sum, log_p);
+}
+
+double qbinom(double p, std::int64_t n_trials, double prob) {
+    if (invalid_probability(prob) || n_trials < 0 || p != p || p < 0 || p > 1) return NaN;
+    if (p == 0) return 0;
+    if (p == 1) return static_cast<double>(n_trials);
+    if (n_trials == 0) return 0;
+    if (n_trials == 1) return p > 1 - prob ? 1 : 0;
+    const Binomial d = binomial(n_trials, prob);
+    // The guarded logarithms leave a constant F below n: the mass at 0, or nothing.
+    if (d.log_prob == -INF) return p > d.mass(0) ? static_cast<double>(n_trials) : 0;
+    if (d.log_q == -INF) return static_cast<double>(n_trials);
+    return search(d, mass_bounds(d, prob), p);
+}
+
+double dbern(std::int64_t x, double prob, bool log) {
+    if (invalid_probability(prob)) return NaN;
+    return plain_value(x == 1 ? prob : (x == 0 ? 1 - prob : 0), log);
+}
+
+double pbern(std::int64_t x, double prob, bool log_p) {
+    if (invalid_probability(prob)) return NaN;
+    return plain_value(x < 0 ? 0 : (x == 0 ? 1 - prob : 1), log_p);
+}
+
+double qbern(double p, double prob) {
+    if (invalid_probability(prob) || p != p || p < 0 || p > 1) return NaN;
+    return 1 - prob < p ? 1 : 0;
+}
+
+}  // namespace dists

@@ -1,0 +1,142 @@
+"""Binomial and Bernoulli functions: stated values, the mass formula, and the fast sum and
+search against the literal top-down sums."""
+import math
+
+import mpmath
+import numpy as np
+import pytest
+
+import _distrova_testing as native
+import distrova as d
+from interrupting import leaves_on_ctrl_c
+
+INF, NAN = math.inf, math.nan
+EPS = 2.220446049250313e-16
+INT64_MAX = 2**63 - 1
+
+
+def check(value, expected):
+    assert (math.isnan(value) and math.isnan(expected)) or value == expected, (value, expected)
+
+
+def top_down(masses, i):
+    """F(i): the masses from i down to 0, added in that order (cumsum adds in sequence)."""
+    return float(np.cumsum(masses[i::-1])[-1])
+
+
+def literal_pbinom(x, n, prob, masses):
+    if x < 0:
+        return 0.0
+    if x >= n:
+        return 1.0
+    return 1 - prob if n == 1 else top_down(masses, x)
+
+
+def literal_qbinom(p, n, prob, masses):
+    """A fresh top-down sum for every i, as long as p exceeds it."""
+    if p == 0:
+        return 0.0
+    if p == 1:
+        return float(n)
+    i = 0
+    while p > literal_pbinom(i, n, prob, masses):
+        i += 1
+    return float(i)
+
+
+def all_masses(n, prob):
+    return d.dbinom(np.arange(n + 1), n, prob)
+
+
+PROBS = [0.5, 0.3, 0.97, 1e-3, 1e-17, 0.0, 1.0, 1 - 1e-17, 1 - 1e-15, 3e-16]
+
+
+@pytest.mark.parametrize("call, expected", [
+    (lambda: d.dbinom(0, 0, 0.3), 1), (lambda: d.dbinom(1, 1, 0.3), 0.3), (lambda: d.dbinom(0, 1, 0.3), 0.7),
+    (lambda: d.dbinom(3, 2, 0.5), 0), (lambda: d.dbinom(3, 2, 0.5, log=True), -INF),
+    (lambda: d.dbinom(1, -1, 0.5), NAN), (lambda: d.dbinom(1, 5, 1.5), NAN), (lambda: d.dbinom(1, 5, INF), NAN),
+    (lambda: d.dbinom(1, 5, NAN), NAN), (lambda: d.dbinom(1, 5, -0.1), NAN), (lambda: d.dbinom(-1, 5, 0.5), 0),
+    (lambda: d.dbinom(0, 5, 0), 1), (lambda: d.dbinom(2, 5, 0), 0), (lambda: d.dbinom(5, 5, 1), 1),
+    (lambda: d.dbinom(2, 4, 0.5), 0.37500000000000183), (lambda: d.dbinom(0, 0, 0.3, log=True), 0),
+    (lambda: d.pbinom(-1, 5, 0.3), 0), (lambda: d.pbinom(5, 5, 0.3), 1), (lambda: d.pbinom(5, 5, 0.3, log_p=True), 0),
+    (lambda: d.pbinom(0, 1, 0.3), 0.7), (lambda: d.pbinom(-1, 5, 0.3, log_p=True), -INF),
+    (lambda: d.pbinom(2, -4, 0.5), NAN), (lambda: d.pbinom(2, 4, NAN, log_p=True), NAN),
+    (lambda: d.qbinom(0, 10, 0.3), 0), (lambda: d.qbinom(1, 10, 0.3), 10), (lambda: d.qbinom(0.5, 4, 0.5), 2),
+    (lambda: d.qbinom(0.7, 4, 0.5), 3), (lambda: d.qbinom(0.5, 0, 0.3), 0), (lambda: d.qbinom(1.1, 4, 0.5), NAN),
+    (lambda: d.qbinom(-0.1, 4, 0.5), NAN), (lambda: d.qbinom(NAN, 4, 0.5), NAN), (lambda: d.qbinom(0.5, -1, 0.5), NAN),
+    (lambda: d.qbinom(0.5, 4, INF), NAN), (lambda: d.qbinom(1, INT64_MAX, 0.5), float(INT64_MAX)),
+    # The module's own masses sum to 1 - 1.45e-12 here, so only F(n) = 1 reaches p.
+    (lambda: d.qbinom(1 - 1e-12, 10**4, 0.5), 10000),
+    # Huge counts: the guarded logarithms put all mass at 0 or at n, and nothing overflows.
+    (lambda: d.pbinom(INT64_MAX - 1, INT64_MAX, 1e-17), d.dbinom(0, INT64_MAX, 1e-17)),
+    (lambda: d.pbinom(INT64_MAX - 1, INT64_MAX, 1.0), 0), (lambda: d.qbinom(0.5, INT64_MAX, 0.0), 0),
+    (lambda: d.qbinom(0.5, INT64_MAX, 1.0), float(INT64_MAX)), (lambda: d.dbinom(INT64_MAX, INT64_MAX, 1.0), 1),
+    (lambda: d.dbern(2, 0.3), 0), (lambda: d.dbern(2, 0.3, log=True), -INF), (lambda: d.dbern(1, 0.3), 0.3),
+    (lambda: d.dbern(0, 0.3), 0.7), (lambda: d.dbern(-1, 0.3), 0), (lambda: d.dbern(1, 1.3), NAN),
+    (lambda: d.dbern(0, 1.0, log=True), -INF), (lambda: d.pbern(-3, 0.3), 0), (lambda: d.pbern(0, 0.3), 0.7),
+    (lambda: d.pbern(7, 0.3), 1), (lambda: d.pbern(0, 0.3, log_p=True), native.log(0.7)),
+    (lambda: d.pbern(0, NAN), NAN), (lambda: d.qbern(0.7, 0.3), 0), (lambda: d.qbern(0.71, 0.3), 1),
+    (lambda: d.qbern(1, 0), 0), (lambda: d.qbern(0, 1), 0), (lambda: d.qbern(1.1, 0.3), NAN),
+    (lambda: d.qbern(0.5, -INF), NAN), (lambda: d.qbern(NAN, 0.3), NAN),
+])
+def test_stated_values(call, expected):
+    check(call(), expected)
+
+
+@pytest.mark.parametrize("x, n, prob", [(3, 2**60 + 1, 0.3), (2**59 + 7, 2**60 + 3, 0.5), (5, 10, 0.2),
+                                        (1, 2, 0.75), (17, 40, 1e-17)])
+def test_mass_formula_forms_its_arguments_from_converted_counts(x, n, prob):
+    nd, xd = float(n), float(x)
+    expected = ((native.lgamma(nd + 1) - (native.lgamma((nd - xd) + 1) + native.lgamma(xd + 1)))
+                + xd * native.log(prob)) + float(n - x) * native.log(1 - prob)
+    assert d.dbinom(x, n, prob, log=True) == expected
+    assert d.dbinom(x, n, prob) == native.exp(expected)
+
+
+def test_log_gamma_error_stays_within_the_margin_of_the_early_stops():
+    # The fast sums rely on this bound at integer arguments.
+    rng = np.random.default_rng(4)
+    ys = {int(v) for v in np.exp(rng.uniform(0, math.log(2.0**52), 400))} | {1, 2, 3, 10, 2**52 + 1}
+    for y in ys:
+        exact = mpmath.loggamma(y)
+        assert abs(mpmath.mpf(native.lgamma(float(y))) - exact) <= 64 * EPS * (y + float(exact)) + 1e-13, y
+
+
+def test_distribution_function_equals_the_literal_sum():
+    rng = np.random.default_rng(6)
+    for _ in range(80):
+        n = int(np.exp(rng.uniform(math.log(2), math.log(1e5))))
+        prob = float(rng.choice(PROBS + [float(rng.uniform())] * 4))
+        sd = math.sqrt(n * prob * (1 - prob))
+        xs = {0, n - 1, int(rng.integers(0, n)), int(n * prob), int(n * prob - 9 * sd), int(n * prob + 9 * sd)}
+        xs = sorted(x for x in xs if 0 <= x < n)
+        masses = d.dbinom(np.arange(xs[-1] + 1), n, prob)
+        for x in xs:
+            # A sum of rounded masses beyond 1 is reported as the probability 1.
+            assert d.pbinom(x, n, prob) == min(literal_pbinom(x, n, prob, masses), 1.0), (x, n, prob)
+
+
+def test_fast_quantile_equals_the_literal_search():
+    rng = np.random.default_rng(7)
+    tails = [1 - 1e-12, 1 - 1e-15, math.nextafter(1, 0)]
+    for _ in range(60):
+        n, prob = int(rng.integers(0, 60)), float(rng.choice(PROBS + [float(rng.uniform())] * 6))
+        masses = all_masses(n, prob)
+        values = [literal_pbinom(i, n, prob, masses) for i in range(n + 1)]
+        ps = tails + [float(rng.uniform()), 1e-300, 5e-324]
+        ps += [v for f in values for v in (f, math.nextafter(f, 0), math.nextafter(f, 2)) if 0 <= v <= 1]
+        for p in ps:
+            assert d.qbinom(p, n, prob) == literal_qbinom(p, n, prob, masses), (p, n, prob)
+    # Long upper tails, whose masses underflow to 0 before n.
+    for n, prob in [(1500, 0.5), (3000, 0.3), (2500, 0.999)]:
+        masses = all_masses(n, prob)
+        sd = math.sqrt(n * prob * (1 - prob))
+        ps = tails + [literal_pbinom(int(n * prob + k * sd), n, prob, masses) for k in (4, 6, 7, 8)]
+        for p in (p for p in ps if p <= 1):
+            assert d.qbinom(p, n, prob) == literal_qbinom(p, n, prob, masses), (p, n, prob)
+
+
+@pytest.mark.parametrize("call", ["distrova.pbinom(10**17, 10**18, 0.5)", "distrova.qbinom(0.5, 10**18, 0.5)"])
+def test_long_sums_stop_on_ctrl_c(call):
+    # The warm-up call loads NumPy's array interface before the signal can arrive.
+    assert leaves_on_ctrl_c(call, within=2.0, setup="import distrova; distrova.pbinom(1, 2, 0.5)")

@@ -1,0 +1,20 @@
+"""The property suite over hostile arguments, run in a subprocess so that a hang fails."""
+import os
+import pathlib
+import subprocess
+import sys
+
+SUITE = pathlib.Path(__file__).with_name("hostile_properties.py")
+TIME_LIMIT = 300  # seconds; the suite takes well under a minute on an idle machine
+
+
+def test_hostile_property_suite():
+    try:
+        run = subprocess.run([sys.executable, "-m", "pytest", "-q", "-p", "no:cacheprovider",
+                              str(SUITE)], capture_output=True, text=True, timeout=TIME_LIMIT,
+                             env=os.environ.copy())
+    except subprocess.TimeoutExpired as hang:
+        output = (hang.stdout or b"").decode(errors="replace")
+        raise AssertionError(f"the property suite did not finish in {TIME_LIMIT} s:\n"
+                             f"{output[-4000:]}") from None
+    assert run.returncode == 0, run.stdout[-12000:] + run.stderr[-4000:]

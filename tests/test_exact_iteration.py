@@ -1,9 +1,14 @@
 """Fixed-count iterations that stop once their state repeats, against all the steps."""
+import time
+
 import numpy as np
 import pytest
 
 import _distrova_full_count as full_count
 import _distrova_testing as native
+import distrova
+from test_calling_paths import ELEMENTWISE
+from test_lockstep import arguments
 
 
 def orbit_end(count, start, increment, modulus):
@@ -47,3 +52,16 @@ def test_inverse_error_function_keeps_the_bits_of_all_55_steps():
     early = native.erf_inv(y).tobytes()
     assert early == full_count.erf_inv(y).tobytes()
     assert early == native.lanes_erf_inv(y).tobytes()  # every lane with its own end
+
+
+@pytest.mark.parametrize("name", ELEMENTWISE)
+def test_every_function_keeps_the_bits_of_the_full_count_build(name):
+    """The quantiles behind the gamma, beta and t inverses above all; sized to a fraction
+    of a second of the full-count build."""
+    rng = np.random.default_rng(97 + sum(map(ord, name)))
+    probe = arguments(name, rng, 500)
+    start = time.perf_counter()
+    getattr(full_count, name)(*probe)
+    per_element = (time.perf_counter() - start) / 500
+    args = arguments(name, rng, int(min(200_000, max(500, 0.2 / per_element))))
+    assert getattr(distrova, name)(*args).tobytes() == getattr(full_count, name)(*args).tobytes()

@@ -44,11 +44,24 @@ private:
     int steps_ = 0;
 };
 
-// `state` after `Count` applications of `step` (State: a struct of floating-point
-// members, compared by their bits). `step` returns false where the iteration ends early
-// by a rule of its own, with the state it has reached, which is then the result.
+// `state` after `Count` applications of `step`, every one of them made. `step` returns
+// false where the iteration ends early by a rule of its own, with the state it has
+// reached, which is then the result.
+template <int Count, class State, class Step>
+State iterate_fully(State state, Step step) {
+    for (int n = 0; n < Count; ++n) {
+        if (!step(state)) break;
+    }
+    return state;
+}
+
+// The same result, stopping at the first repeated state (State: a struct of
+// floating-point members, compared by their bits).
 template <int Count, class State, class Step>
 State iterate_exactly(State state, Step step) {
+#ifdef DISTROVA_FULL_COUNT
+    return iterate_fully<Count>(state, step);
+#else
     RepeatWatch<Count, State> watch;
     for (int n = 0; n < Count; ++n) {
         watch.before_step(state);
@@ -57,6 +70,7 @@ State iterate_exactly(State state, Step step) {
         if (watch.end_known(state, end)) return end;
     }
     return state;
+#endif
 }
 
 // The same iteration for a group of lanes, each with its own state and its own end: a

@@ -135,7 +135,12 @@ Lanes<double> pnorm_lanes(const Lanes<double>& x, const Lanes<double>& mu, const
         [](const Lanes<double>& v) { return kernels::log(v); });
 }
 
-double qnorm(double p, double mu, double sigma) {
+namespace {
+
+// The quantile with its inverse error function taken from the caller, so that a group of
+// lanes can evaluate those together.
+template <class ErfInv>
+double normal_quantile(double p, double mu, double sigma, ErfInv erf_inv_at) {
     if (any_nan(p, mu, sigma) || sigma < 0 || sigma == INF || p < 0 || p > 1) return NaN;
     if (sigma == 0) return mu;
     if (p == 0) return mu == INF ? NaN : -INF;
@@ -148,13 +153,25 @@ double qnorm(double p, double mu, double sigma) {
     } else if (1 + y == 0 || std::fabs(1 + y) < kernels::EPS) {
         standard = -INF;
     } else {
-        standard = kernels::erf_inv(y);
+        standard = erf_inv_at(y);
     }
     const double scale = sigma * kernels::SQRT2;
     // sigma * sqrt(2) can overflow where the quantile itself is finite (and meet a
     // standard value of 0 at p = 0.5): scale the standard value first there.
     if (scale == INF) return sigma * (kernels::SQRT2 * standard) + mu;
     return scale * standard + mu;
+}
+
+}  // namespace
+
+double qnorm(double p, double mu, double sigma) {
+    return normal_quantile(p, mu, sigma, [](double y) { return kernels::erf_inv(y); });
+}
+
+Lanes<double> qnorm_lanes(const Lanes<double>& p, const Lanes<double>& mu, const Lanes<double>& sigma) {
+    return kernels::in_lockstep<double(double)>(
+        [&](int i, auto erf_inv_at) { return normal_quantile(p[i], mu[i], sigma[i], erf_inv_at); },
+        [](const Lanes<double>& y) { return kernels::erf_inv(y); });
 }
 
 double dlnorm(double x, double mu, double sigma, bool log) {

@@ -17,5 +17,6 @@ Lanes<double> dnorm_lanes(const Lanes<double>& x, const Lanes<double>& mu, const
                           const Lanes<bool>& log);
 Lanes<double> pnorm_lanes(const Lanes<double>& x, const Lanes<double>& mu, const Lanes<double>& sigma,
                           const Lanes<bool>& log_p);
+Lanes<double> qnorm_lanes(const Lanes<double>& p, const Lanes<double>& mu, const Lanes<double>& sigma);
 
 }  // namespace dists

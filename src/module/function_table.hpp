@@ -73,7 +73,7 @@ constexpr std::tuple<P...> params(P... p) { return {p...}; }
 inline const auto families = std::make_tuple(
     Family{"norm", params(ParamWithDefault{"mu", 0}, ParamWithDefault{"sigma", 1}),
            WithLanes{dists::dnorm, dists::dnorm_lanes}, WithLanes{dists::pnorm, dists::pnorm_lanes},
-           dists::qnorm, rng::rnorm},
+           WithLanes{dists::qnorm, dists::qnorm_lanes}, rng::rnorm},
     Family{"bern", params(Param{"prob"}), dists::dbern, dists::pbern, dists::qbern, rng::rbern},
     Family{"beta", params(Param{"a"}, Param{"b"}), dists::dbeta, dists::pbeta, dists::qbeta,
            rng::rbeta},

@@ -177,7 +177,8 @@ std::pair<Real, Real> with_exp_of_minus_square(Real u, const Levels& levels) {
     return {P::exp_with_fraction(-(u * u), [exp_fraction = exp_fraction](Real) { return exp_fraction; }), value};
 }
 
-// erf_piece (below) at u together with its exponential e^(-u^2): {piece, e}.
+// For u > 0: 1 - erf(u) by the large-argument fraction above the switch, erf(u) by the
+// small-argument one up to it (the piece of erf at u), together with e^(-u^2): {piece, e}.
 template <typename Real>
 std::pair<Real, Real> erf_piece_and_exp(Real u) {
     if (u > SWITCH) {
@@ -190,15 +191,8 @@ std::pair<Real, Real> erf_piece_and_exp(Real u) {
     return {small_form(u, e, s), e};
 }
 
-// For u > 0, with e = e^(-u^2) from `exp_of_minus_square`: 1 - erf(u) by the
-// large-argument fraction above the switch, erf(u) by the small-argument one up to it.
-template <typename Real, class ExpOfMinusSquare>
-Real erf_piece(Real u, ExpOfMinusSquare exp_of_minus_square) {
-    const Real e = exp_of_minus_square();
-    return u > SWITCH ? large_form(e, large_fraction(2 * u)) : small_form(u, e, small_fraction(u * u));
-}
-
-// Each form only where a lane needs it.
+// The piece of erf over a group of lanes, with e = e^(-u^2) from `exp_of_minus_square`;
+// each form only where a lane needs it.
 template <typename Real, class ExpOfMinusSquare>
 Lanes<Real> erf_piece(const Lanes<Real>& u, ExpOfMinusSquare exp_of_minus_square) {
     const auto large = [](Real v) { return v > SWITCH; };
@@ -212,7 +206,7 @@ Lanes<Real> erf_piece(const Lanes<Real>& u, ExpOfMinusSquare exp_of_minus_square
         [&](int i) { return large(u[i]) ? large_form(e[i], r[i]) : small_form(u[i], e[i], s[i]); });
 }
 
-// The error function with the value of erf_piece at u = |x| taken from `piece_at`.
+// The error function with its piece at u = |x| taken from `piece_at`.
 template <typename Real, class Piece>
 Real erf_with(Real x, Piece piece_at) {
     constexpr Real inf = std::numeric_limits<Real>::infinity();

@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh --tests
-tests/build-native.sh build/testing --target _distrova_testing
+tests/build-native.sh build/testing --target _distrova_testing _distrova_full_count
 rm -f build/testing/distrova.*.so  # the first run imports the installed module
 PYTHONPATH="$PWD/build/testing" .venv/bin/python -m pytest -q tests "$@"
 

@@ -57,6 +57,23 @@ def test_exp_is_one_extended_product_of_the_split(x, n, r):
     assert native.exp(x) == float(product)
 
 
+def literal_exp_fraction(r):
+    t = (1 + r / 23) - r / 24
+    for k in range(23, 1, -1):
+        t = (1 + r / (k - 1)) - (r / k) / t
+    return 1 / (1 - r / t)
+
+
+def test_exp_fraction_is_the_literal_fraction_to_the_bit():
+    # The kernel forms each quotient r/k once and scales the even ones from the odd.
+    rng = np.random.default_rng(24)
+    r = np.concatenate([rng.uniform(-2, 2, 20000), rng.choice([-1.0, 1.0], 4000) * 10.0 ** rng.uniform(-323, 0.3, 4000),
+                        [0.0, -0.0, 5e-324, -5e-324, 2.2250738585072014e-308, 1e-307, NAN, 2.0, -2.0]])
+    got = native.exp_fraction(r)
+    expected = np.array([literal_exp_fraction(float(v)) for v in r])
+    assert got.tobytes() == expected.tobytes()
+
+
 def power_by_squaring(n):
     # x87 arithmetic: 64-bit significand, round to nearest even.
     with mpmath.workprec(64):

@@ -33,7 +33,12 @@ double dlogis(double x, double mu, double sigma, bool log) {
     return from_log_density(a - (b + b), log);
 }
 
-double plogis(double x, double mu, double sigma, bool log_p) {
+namespace {
+
+// The distribution function with its hyperbolic tangent and logarithm taken from the
+// caller, so that a group of lanes can evaluate those together.
+template <class Tanh, class Log>
+double logistic_cdf(double x, double mu, double sigma, bool log_p, Tanh tanh_at, Log log_at) {
     if (any_nan(x, mu, sigma) || sigma < 0) return NaN;
     double probability;
     if (location_scale::is_degenerate(x, mu, sigma)) {
@@ -44,12 +49,27 @@ double plogis(double x, double mu, double sigma, bool log_p) {
         if (h == 0 || std::fabs(h) < kernels::EPS) {
             probability = 0.5;
         } else if (std::fabs(h) <= TANH_FAITHFUL_LIMIT) {
-            probability = (1 + kernels::tanh(h)) * 0.5;
+            probability = (1 + tanh_at(h)) * 0.5;
         } else {
             probability = h > 0 ? 1 : 0;
         }
     }
-    return plain_value(probability, log_p);
+    return plain_value(probability, log_p, log_at);
+}
+
+}  // namespace
+
+double plogis(double x, double mu, double sigma, bool log_p) {
+    return logistic_cdf(
+        x, mu, sigma, log_p, [](double h) { return kernels::tanh(h); }, [](double v) { return kernels::log(v); });
+}
+
+Lanes<double> plogis_lanes(const Lanes<double>& x, const Lanes<double>& mu, const Lanes<double>& sigma,
+                           const Lanes<bool>& log_p) {
+    return kernels::in_lockstep<double(double), double(double)>(
+        [&](int i, auto tanh_at, auto log_at) { return logistic_cdf(x[i], mu[i], sigma[i], log_p[i], tanh_at, log_at); },
+        [](const Lanes<double>& h) { return kernels::tanh(h); },
+        [](const Lanes<double>& v) { return kernels::log(v); });
 }
 
 double logistic_inverse(double p, double mu, double sigma) {

@@ -43,14 +43,24 @@ double dweibull(double x, double shape, double scale, bool log) {
     return from_log_density(log_density, log);
 }
 
-double pweibull(double x, double shape, double scale, bool log_p) {
+namespace {
+
+// -expm1(-t^shape), the probability at a regular point, for one value or a group of lanes.
+constexpr auto weibull_probability = [](const auto& t, const auto& shape) {
+    return -kernels::expm1(-kernels::pow(t, shape));
+};
+
+// The distribution function with its probability formula and logarithm taken from the
+// caller, so that a group of lanes can evaluate those together.
+template <class Probability, class Log>
+double weibull_cdf(double x, double shape, double scale, bool log_p, Probability probability_at, Log log_at) {
     if (any_nan(x, shape, scale) || invalid_parameters(shape, scale)) return NaN;
     double probability;
     if (x < kernels::EPS) {
         probability = 0;
     } else if (kernels::is_finite(shape) && kernels::is_finite(scale) && kernels::is_finite(x)) {
         const double t = x / scale;
-        probability = -kernels::expm1(-kernels::pow(t, shape));
+        probability = probability_at(t, shape);
     } else if (x == INF) {
         probability = scale == INF ? NaN : 1;
     } else if (shape == INF && kernels::is_finite(scale)) {
@@ -59,7 +69,22 @@ double pweibull(double x, double shape, double scale, bool log_p) {
     } else {
         probability = 0;  // infinite scale
     }
-    return plain_value(probability, log_p);
+    return plain_value(probability, log_p, log_at);
+}
+
+}  // namespace
+
+double pweibull(double x, double shape, double scale, bool log_p) {
+    return weibull_cdf(x, shape, scale, log_p, weibull_probability, [](double v) { return kernels::log(v); });
+}
+
+Lanes<double> pweibull_lanes(const Lanes<double>& x, const Lanes<double>& shape, const Lanes<double>& scale,
+                             const Lanes<bool>& log_p) {
+    return kernels::in_lockstep<double(double, double), double(double)>(
+        [&](int i, auto probability_at, auto log_at) {
+            return weibull_cdf(x[i], shape[i], scale[i], log_p[i], probability_at, log_at);
+        },
+        weibull_probability, [](const Lanes<double>& v) { return kernels::log(v); });
 }
 
 double weibull_inverse(double p, double shape, double scale) {

@@ -3,6 +3,8 @@
 // fractions and a bounded Newton iteration.
 #include <cstdint>
 
+#include "kernels/lanes.hpp"
+
 namespace kernels {
 
 long double exp_int(std::int64_t n);  // e^n, extended precision
@@ -16,5 +18,13 @@ double sqrt(double x);
 
 // The continued fraction behind exp, at its fixed depth of 24 levels; meant for |r| < 2.
 double exp_fraction(double r);
+
+// The same kernels over a group of lanes, with the same bits in every lane.
+Lanes<double> exp(const Lanes<double>& x);
+Lanes<long double> exp_ext(const Lanes<long double>& x);
+Lanes<double> expm1(const Lanes<double>& x);
+Lanes<double> log_core(const Lanes<double>& x);
+Lanes<double> log(const Lanes<double>& x);
+Lanes<double> pow(const Lanes<double>& a, const Lanes<double>& b);
 
 }  // namespace kernels

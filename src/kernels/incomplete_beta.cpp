@@ -4,6 +4,7 @@
 
 #include "kernels/constants.hpp"
 #include "kernels/elementary.hpp"
+#include "kernels/exact_iteration.hpp"
 #include "kernels/log_gamma.hpp"
 #include "kernels/quantile_search.hpp"
 
@@ -65,40 +66,49 @@ double small_shape_start(double a, double b, double p) {
     return u / w < q ? 1 - (1 - pow(a * g, 1 / a)) : 1 - pow(b * g, 1 / b);
 }
 
+double beta_density_of_logs(double log_x, double log_1mx, double a, double b, double log_beta) {
+    return exp(((b - 1) * log_1mx + (a - 1) * log_x) - log_beta);
+}
+
 double beta_density(double a, double b, double x, double log_beta) {
-    return exp(((b - 1) * log(1 - x) + (a - 1) * log(x)) - log_beta);
+    return beta_density_of_logs(log(x), log(1 - x), a, b, log_beta);
+}
+
+// A value as a function that returns it.
+auto given(double v) {
+    return [v] { return v; };
 }
 
 // Nothing keeps the iterates inside [0, 1]; each step after the first uses the density
-// at the iterate before the current one. So step k maps the pair (x_(k-1), x_(k-2)) to
-// x_k (x_(-1) being x_0), and its stop tests look at x_(k-1) alone: once a pair repeats
-// with period 1 or 2, every later step repeats too, and the iterate of the last step is
-// known. `shortcut` false runs every step.
+// at the iterate before the current one. So a step reads the iterate and that density,
+// and its stop tests look at the iterate alone. `shortcut` false runs every step.
 double newton_halley(double a, double b, double p, bool shortcut) {
     const double log_beta = lbeta(a, b);
-    double x = a > 1 && b > 1 ? large_shape_start(a, b, p) : small_shape_start(a, b, p);
-    if (near_zero(x) || near_zero(1 - x)) return x;
-    double f = beta_density(a, b, x, log_beta);
-    if (near_zero(f)) return x;
-    double previous = x;  // x_(k-2)
-    double before = NaN;  // x_(k-3)
-    for (int k = 1;; ++k) {
-        const double n = (incomplete_beta(a, b, x) - p) / f;
-        double c = 1 - (((a - 1) / x - (b - 1) / (1 - x)) * f / f) * (n * 0.5);
+    const double start = a > 1 && b > 1 ? large_shape_start(a, b, p) : small_shape_start(a, b, p);
+    if (near_zero(start) || near_zero(1 - start)) return start;
+    const double f = beta_density(a, b, start, log_beta);
+    if (near_zero(f)) return start;
+    struct State {
+        double x;
+        double f;
+    };
+    const auto step = [&](State& s) {
+        const double log_x = log(s.x);
+        const double log_1mx = log(1 - s.x);
+        const double n = (incomplete_beta_given(a, b, s.x, given(log_beta), given(log_x), given(log_1mx)) - p) / s.f;
+        double c = 1 - (((a - 1) / s.x - (b - 1) / (1 - s.x)) * s.f / s.f) * (n * 0.5);
         if (c > HALLEY_MAX) c = HALLEY_MAX;
         if (c < HALLEY_MIN) c = HALLEY_MIN;
-        const double next = x - n / c;
-        if (k == NEWTON_STEPS || near_zero(x) || near_zero(1 - x)) return next;
-        f = beta_density(a, b, x, log_beta);
-        if (near_zero(f)) return next;
-        if (shortcut && next == x && x == previous) return next;
-        if (shortcut && next == previous && x == before) {
-            return (NEWTON_STEPS - k) % 2 == 0 ? next : x;
+        const double next = s.x - n / c;
+        if (near_zero(s.x) || near_zero(1 - s.x)) {
+            s.x = next;
+            return false;
         }
-        before = previous;
-        previous = x;
-        x = next;
-    }
+        s = {next, beta_density_of_logs(log_x, log_1mx, a, b, log_beta)};
+        return !near_zero(s.f);
+    };
+    const State first{start, f};
+    return (shortcut ? iterate_exactly<NEWTON_STEPS>(first, step) : iterate_fully<NEWTON_STEPS>(first, step)).x;
 }
 
 }  // namespace detail
@@ -106,7 +116,12 @@ double newton_halley(double a, double b, double p, bool shortcut) {
 double lbeta(double a, double b) { return (lgamma(a) + lgamma(b)) - lgamma(a + b); }
 
 double incomplete_beta_cf(double a, double b, double x) {
-    const double exponent = (b * log(1 - x) + a * log(x)) - lbeta(a, b);
+    return detail::beta_fraction(a, b, x, log(x), log(1 - x), lbeta(a, b));
+}
+
+// ln B(a, b) serves the swapped shapes too: its sums commute.
+double detail::beta_fraction(double a, double b, double x, double log_x, double log_1mx, double log_beta) {
+    const double exponent = (b * log_1mx + a * log_x) - log_beta;
     const double front = exp(exponent) / a;
 
     // Modified Lentz, with no guard against small denominators.
@@ -127,17 +142,19 @@ double incomplete_beta_cf(double a, double b, double x) {
 }
 
 double incomplete_beta(double a, double b, double x) {
-    if (a != a || b != b || x != x) return NaN;
-    if (x < EPS) return 0.0;
-    if (x < (a + 1) / ((a + b) + 2)) return incomplete_beta_cf(a, b, x);
-    return 1 - incomplete_beta_cf(b, a, 1 - x);
+    return detail::incomplete_beta_given(
+        a, b, x, [a, b] { return lbeta(a, b); }, [x] { return log(x); }, [x] { return log(1 - x); });
 }
 
 double incomplete_beta_inv(double a, double b, double p) {
     if (a != a || b != b || p != p) return NaN;
     if (p < EPS) return 0.0;
     if (detail::near_zero(1 - p)) return 1.0;
-    const auto cdf = [a, b](double x) { return incomplete_beta(a, b, x); };
+    const double log_beta = lbeta(a, b);
+    const auto cdf = [a, b, log_beta](double x) {
+        return detail::incomplete_beta_given(
+            a, b, x, detail::given(log_beta), [x] { return log(x); }, [x] { return log(1 - x); });
+    };
     return sound_quantile(detail::newton_halley(a, b, p, true), cdf, p, 0.0, 1.0);
 }
 

@@ -2,6 +2,8 @@
 // ln B(a, b) and the regularized incomplete beta function I_x(a, b), a continued
 // fraction evaluated by the modified Lentz method on the side where it converges fast,
 // and its inverse in x.
+#include "kernels/constants.hpp"
+#include "kernels/elementary.hpp"
 
 namespace kernels {
 
@@ -19,6 +21,21 @@ namespace detail {
 // The iteration behind incomplete_beta_inv, before its checks; `shortcut` false makes
 // every one of its steps.
 double newton_halley(double a, double b, double p, bool shortcut);
+
+// The fraction of incomplete_beta_cf with ln x, ln(1 - x) and ln B(a, b) given.
+double beta_fraction(double a, double b, double x, double log_x, double log_1mx, double log_beta);
+
+// incomplete_beta from the logarithms it needs, each asked only where the fraction needs
+// it: ln B(a, b), ln x and ln(1 - x). An iteration over x forms ln B once and shares the
+// logarithms of x with the density.
+template <class LogBeta, class LogX, class Log1mx>
+double incomplete_beta_given(double a, double b, double x, LogBeta log_beta, LogX log_x, Log1mx log_1mx) {
+    if (a != a || b != b || x != x) return NaN;
+    if (x < EPS) return 0.0;
+    if (x < (a + 1) / ((a + b) + 2)) return beta_fraction(a, b, x, log_x(), log_1mx(), log_beta());
+    const double y = 1 - x;  // the complement's point: its own ln is ln(1 - x)
+    return 1 - beta_fraction(b, a, y, log_1mx(), log(1 - y), log_beta());
+}
 }  // namespace detail
 
 }  // namespace kernels

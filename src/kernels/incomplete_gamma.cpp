@@ -8,6 +8,7 @@
 #include "dists/normal.hpp"
 #include "kernels/constants.hpp"
 #include "kernels/elementary.hpp"
+#include "kernels/exact_iteration.hpp"
 #include "kernels/gauss_legendre_50.hpp"
 #include "kernels/log_gamma.hpp"
 #include "kernels/quantile_search.hpp"
@@ -168,18 +169,21 @@ double incomplete_gamma_inv(double a, double p) {
     const auto P = [a, lg](double x) { return regularized_lower(a, x, [lg] { return lg; }); };
 
     // Halley steps, clamped to [0.8, 1.2], with the density factor lagging one step
-    // behind the estimate: steps 1 and 2 use the density at the start.
-    double x = inverse_start(a, p);
-    double f = density(a, x, lg);
-    double next_f = f;
-    for (int step = 1; step <= INVERSE_STEPS; ++step) {
-        if (step > 1 && step < INVERSE_STEPS) next_f = density(a, x, lg);
-        const double r = (P(x) - p) / f;
-        const double q = 1 - (((r * 0.5) * ((a - 1) / x - 1)) * f) / f;
+    // behind the estimate: a step reads the estimate and the density at the estimate
+    // before it (steps 1 and 2 both take the density at the start).
+    struct State {
+        double x;
+        double f;
+    };
+    const auto step = [&](State& s) {
+        const double r = (P(s.x) - p) / s.f;
+        const double q = 1 - (((r * 0.5) * ((a - 1) / s.x - 1)) * s.f) / s.f;
         const double divisor = q > 1.2 ? 1.2 : (q < 0.8 ? 0.8 : q);
-        x = x - r / divisor;
-        f = next_f;
-    }
+        s = {s.x - r / divisor, density(a, s.x, lg)};
+        return true;
+    };
+    const double start = inverse_start(a, p);
+    const double x = iterate_exactly<INVERSE_STEPS>(State{start, density(a, start, lg)}, step).x;
     // Lower-tail starts that miss by orders of magnitude carry the steps below 0.
     return sound_quantile(x, P, p, 0.0, DBL_MAX);
 }

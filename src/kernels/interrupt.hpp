@@ -24,10 +24,12 @@ public:
     Poller() = default;
     explicit Poller(std::uint64_t interval) : interval_(interval), countdown_(interval) {}
 
-    void step() {
-        if (--countdown_ == 0) {
+    void step(std::uint64_t steps = 1) {
+        if (steps >= countdown_) {
             countdown_ = interval_;
             check();
+        } else {
+            countdown_ -= steps;
         }
     }
 

@@ -8,6 +8,7 @@
 #include "dists/normal.hpp"
 #include "kernels/constants.hpp"
 #include "kernels/elementary.hpp"
+#include "kernels/exact_iteration.hpp"
 #include "kernels/error_function.hpp"
 #include "kernels/log_gamma.hpp"
 #include "kernels/trigonometric.hpp"
@@ -43,14 +44,18 @@ double inverse_in_tail(double P, double n, double e, double U) {
          (n + 1)) /
             (n + 2) +
         1 / e;
-    double t = sqrt(y * n);
     const double V = 0.5 * P;
-    for (int step = 0; step < REFINEMENT_STEPS; ++step) {
-        const double excess = (1 - student_t_cdf(t, n)) - V;
-        const double delta = excess / exp(student_t_log_density(t, n));
-        t = (((t * delta) * (n + 1)) / ((t * t + n) * 2) + 1) * delta + t;
-    }
-    return t;
+    // A step reads t alone (the density is taken at t itself).
+    struct State {
+        double t;
+    };
+    const auto step = [&](State& s) {
+        const double excess = (1 - student_t_cdf(s.t, n)) - V;
+        const double delta = excess / exp(student_t_log_density(s.t, n));
+        s.t = (((s.t * delta) * (n + 1)) / ((s.t * s.t + n) * 2) + 1) * delta + s.t;
+        return true;
+    };
+    return iterate_exactly<REFINEMENT_STEPS>(State{sqrt(y * n)}, step).t;
 }
 
 // ln(1 + u)/u for u >= 0. Above the series range the rounding of 1 + u is added back,

@@ -116,6 +116,15 @@ long double tan_fraction(long double x) {
     return x / level;
 }
 
+// z / (1 + y/(3 + y/(5 + ...))) with y = z^2, to the level 67 + y/69.
+template <class Real>
+Real tanh_fraction(const Real& z) {
+    const Real y = lanewise([](auto z) { return z * z; }, z);
+    Real level = lanewise([](auto y) { return 67 + y / 69; }, y);
+    for (int k = 33; k >= 1; --k) level = lanewise([k](auto y, auto level) { return (2 * k - 1) + y / level; }, y, level);
+    return lanewise([](auto z, auto level) { return z / level; }, z, level);
+}
+
 }  // namespace
 
 double atan(double x) {
@@ -132,12 +141,8 @@ long double tan(long double x) {
     return tan_fraction(x);  // NaN from the reduction propagates
 }
 
-double tanh(double z) {
-    const double y = z * z;
-    double level = 67 + y / 69;
-    for (int k = 33; k >= 1; --k) level = (2 * k - 1) + y / level;
-    return z / level;
-}
+double tanh(double z) { return tanh_fraction(z); }
+Lanes<double> tanh(const Lanes<double>& z) { return tanh_fraction(z); }
 
 double log1p(double x) {
     if (std::fabs(x) > 1e-4) return kernels::log(1 + x);

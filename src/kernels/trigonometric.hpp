@@ -1,5 +1,6 @@
 #pragma once
 // Arctangent, tangent, hyperbolic tangent and ln(1 + x).
+#include "kernels/lanes.hpp"
 
 namespace kernels {
 
@@ -10,6 +11,7 @@ constexpr long double PI_EXT = 0xC90FDAA22168C235p-62L;
 double atan(double x);
 long double tan(long double x);  // extended precision; callers pass 0 < x < pi/2
 double tanh(double z);           // no guards: callers handle NaN, tiny and large z
+Lanes<double> tanh(const Lanes<double>& z);
 double log1p(double x);
 
 }  // namespace kernels

@@ -1,10 +1,12 @@
 #pragma once
-// Turns the function table into module functions: the `d`, `p` and `q` functions are
-// vectorized scalar functions, each `r` name gets a scalar, a shape and a count overload.
+// Turns the function table into module functions: the `d`, `p` and `q` functions take
+// arrays or scalars element by element, each `r` name gets a scalar, a shape and a count
+// overload.
 #include <pybind11/numpy.h>
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <tuple>
@@ -12,7 +14,9 @@
 #include <utility>
 #include <vector>
 
+#include "module/array_call.hpp"
 #include "module/function_table.hpp"
+#include "module/scalar_call.hpp"
 #include "random/engine.hpp"
 
 namespace binding {
@@ -25,12 +29,61 @@ inline py::arg_v annotate(table::ParamWithDefault p) { return py::arg(p.name) = 
 template <class F>
 constexpr bool provided = !std::is_same_v<F, table::None>;
 
-template <class F, class... Params, class... Trailing>
-void def_vectorized(py::module_& m, const std::string& name, F scalar, py::arg point,
-                    const std::tuple<Params...>& params, Trailing... trailing) {
+// What one `d`, `p` or `q` function keeps for its calls. Each registered function has its
+// own instance, told apart by its row of the table and its kind.
+template <std::size_t Row, char Kind, class Call>
+struct Registered {
+    static inline Call* call = nullptr;
+    static inline std::string name;
+    static inline std::string doc;
+    static inline PyMethodDef method{};
+
+    static PyObject* invoke(PyObject*, PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames) {
+        return call->call(args, nargs, kwnames);
+    }
+};
+
+// The array path is a pybind11 function of arrays of the scalar function's element types,
+// with the signature, argument matching and errors pybind11 generates for it. The module
+// attribute is a function in front of it, with the same name, docstring and pybind11
+// record, that answers plain Python scalars itself.
+template <std::size_t Row, char Kind, class... Args, class Twin, class... Annotations>
+void define_elementwise(py::module_& m, const std::string& name, double (*scalar)(Args...), Twin lanes,
+                     Annotations... annotations) {
+    py::cpp_function array_path(
+        [scalar, lanes](const py::array_t<Args, py::array::forcecast>&... args) -> py::object {
+            return array_call::evaluate(
+                scalar,
+                [&](double* out) {
+                    if constexpr (std::is_null_pointer_v<Twin>) {
+                        return array_call::OneByOne<Args...>(scalar, out);
+                    } else {
+                        return array_call::InLockstep<Args...>(scalar, lanes, out);
+                    }
+                },
+                args...);
+        },
+        py::name(name.c_str()), py::scope(m), py::sibling(py::none()), annotations...);
+
+    using Entry = Registered<Row, Kind, scalar_call::ScalarCall<Args...>>;
+    Entry::call = new scalar_call::ScalarCall<Args...>(scalar, array_path, {scalar_call::spec(annotations)...});
+    Entry::name = name;
+    Entry::doc = py::str(array_path.attr("__doc__"));
+    Entry::method = {Entry::name.c_str(), reinterpret_cast<PyCFunction>(reinterpret_cast<void (*)()>(&Entry::invoke)),
+                     METH_FASTCALL | METH_KEYWORDS, Entry::doc.c_str()};
+    const py::object record = array_path.attr("__self__");
+    PyObject* function = PyCFunction_NewEx(&Entry::method, record.ptr(), m.attr("__name__").ptr());
+    if (function == nullptr) throw py::error_already_set();
+    m.add_object(name.c_str(), py::reinterpret_steal<py::object>(function));
+}
+
+template <std::size_t Row, char Kind, class F, class... Params, class... Trailing>
+void def_elementwise(py::module_& m, const std::string& name, F function, py::arg point,
+                     const std::tuple<Params...>& params, Trailing... trailing) {
     std::apply(
         [&](auto... param) {
-            m.def(name.c_str(), py::vectorize(scalar), point, annotate(param)..., trailing...);
+            define_elementwise<Row, Kind>(m, name, table::scalar_of(function), table::lanes_of(function), point,
+                                          annotate(param)..., trailing...);
         },
         params);
 }
@@ -86,36 +139,41 @@ void def_draws(py::module_& m, const std::string& name, double (*sampler)(Args..
     def_draws(m, name, sampler, std::make_index_sequence<sizeof...(Args) - 1>{}, engine, params);
 }
 
-template <class Families>
-void register_all(py::module_& m, const Families& families) {
+template <class Families, std::size_t... Row>
+void register_all(py::module_& m, const Families& families, std::index_sequence<Row...>) {
     const auto each_family = [&](auto&& visit) {
-        std::apply([&](const auto&... family) { (visit(family), ...); }, families);
+        (visit(std::integral_constant<std::size_t, Row>{}, std::get<Row>(families)), ...);
     };
 
-    each_family([&](const auto& family) {
+    each_family([&](auto row, const auto& family) {
         if constexpr (provided<decltype(family.density)>)
-            def_vectorized(m, std::string("d") + family.name, family.density, py::arg("x"),
-                           family.params, py::arg("log") = false);
+            def_elementwise<row, 'd'>(m, std::string("d") + family.name, family.density, py::arg("x"),
+                                      family.params, py::arg("log") = false);
     });
 
     py::class_<rng::Engine>(m, "Engine").def(py::init<std::int32_t>());
     const py::object default_engine = m.attr("Engine")(1);
-    each_family([&](const auto& family) {
+    each_family([&](auto, const auto& family) {
         if constexpr (provided<decltype(family.sampler)>)
             def_draws(m, std::string("r") + family.name, family.sampler, default_engine,
                       family.params);
     });
 
-    each_family([&](const auto& family) {
+    each_family([&](auto row, const auto& family) {
         if constexpr (provided<decltype(family.cdf)>)
-            def_vectorized(m, std::string("p") + family.name, family.cdf, py::arg("x"),
-                           family.params, py::arg("log_p") = false);
+            def_elementwise<row, 'p'>(m, std::string("p") + family.name, family.cdf, py::arg("x"),
+                                      family.params, py::arg("log_p") = false);
     });
-    each_family([&](const auto& family) {
+    each_family([&](auto row, const auto& family) {
         if constexpr (provided<decltype(family.quantile)>)
-            def_vectorized(m, std::string("q") + family.name, family.quantile, py::arg("p"),
-                           family.params);
+            def_elementwise<row, 'q'>(m, std::string("q") + family.name, family.quantile, py::arg("p"),
+                                      family.params);
     });
+}
+
+template <class... Family>
+void register_all(py::module_& m, const std::tuple<Family...>& families) {
+    register_all(m, families, std::index_sequence_for<Family...>{});
 }
 
 }  // namespace binding

@@ -4,6 +4,7 @@
 // the scalar density, distribution, quantile and sampler; the bindings derive the
 // element types and the `d`/`p`/`q`/`r` names from it. A family gains a function by
 // replacing `none` with the scalar function here and nowhere else.
+#include <cstddef>
 #include <tuple>
 
 #include "dists/beta.hpp"
@@ -34,6 +35,26 @@ struct ParamWithDefault {
 struct None {};
 inline constexpr None none{};
 
+// A scalar function with its lockstep twin, which evaluates a group of lanes at once with
+// the same bits; array calls use the twin.
+template <class Scalar, class Twin>
+struct WithLanes {
+    Scalar scalar;
+    Twin lanes;
+};
+
+template <class Scalar, class Twin>
+WithLanes(Scalar, Twin) -> WithLanes<Scalar, Twin>;
+
+template <class F>
+F scalar_of(F f) { return f; }
+template <class Scalar, class Twin>
+Scalar scalar_of(WithLanes<Scalar, Twin> f) { return f.scalar; }
+template <class F>
+std::nullptr_t lanes_of(F) { return nullptr; }
+template <class Scalar, class Twin>
+Twin lanes_of(WithLanes<Scalar, Twin> f) { return f.lanes; }
+
 template <class Params, class Density, class Cdf, class Quantile, class Sampler>
 struct Family {
     const char* name;
@@ -51,7 +72,8 @@ constexpr std::tuple<P...> params(P... p) { return {p...}; }
 
 inline const auto families = std::make_tuple(
     Family{"norm", params(ParamWithDefault{"mu", 0}, ParamWithDefault{"sigma", 1}),
-           dists::dnorm, dists::pnorm, dists::qnorm, rng::rnorm},
+           WithLanes{dists::dnorm, dists::dnorm_lanes}, WithLanes{dists::pnorm, dists::pnorm_lanes},
+           WithLanes{dists::qnorm, dists::qnorm_lanes}, rng::rnorm},
     Family{"bern", params(Param{"prob"}), dists::dbern, dists::pbern, dists::qbern, rng::rbern},
     Family{"beta", params(Param{"a"}, Param{"b"}), dists::dbeta, dists::pbeta, dists::qbeta,
            rng::rbeta},
@@ -71,12 +93,13 @@ inline const auto families = std::make_tuple(
     Family{"lnorm", params(Param{"mu"}, Param{"sigma"}),
            dists::dlnorm, dists::plnorm, dists::qlnorm, rng::rlnorm},
     Family{"logis", params(Param{"mu"}, Param{"sigma"}),
-           dists::dlogis, dists::plogis, dists::qlogis, rng::rlogis},
+           dists::dlogis, WithLanes{dists::plogis, dists::plogis_lanes}, dists::qlogis, rng::rlogis},
     Family{"pois", params(Param{"rate"}), dists::dpois, dists::ppois, dists::qpois, rng::rpois},
     Family{"t", params(Param{"dof"}), dists::dt, dists::pt, dists::qt, rng::rt},
     Family{"unif", params(Param{"a"}, Param{"b"}),
            dists::dunif, dists::punif, dists::qunif, rng::runif},
     Family{"weibull", params(Param{"shape"}, Param{"scale"}),
-           dists::dweibull, dists::pweibull, dists::qweibull, rng::rweibull});
+           dists::dweibull, WithLanes{dists::pweibull, dists::pweibull_lanes}, dists::qweibull,
+           rng::rweibull});
 
 }  // namespace table

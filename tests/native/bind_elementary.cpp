@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include <pybind11/numpy.h>
+
 #include "bindings.hpp"
 #include "kernels/elementary.hpp"
 
@@ -26,12 +28,12 @@ py::object extended_parts(long double v) {  // shared with bind_error_function.c
 
 void bind_elementary(py::module_& m) {
     m.def("exp_int", [](std::int64_t n) { return extended_parts(kernels::exp_int(n)); });
-    m.def("exp", &kernels::exp);
+    m.def("exp", py::vectorize(py::overload_cast<double>(&kernels::exp)));
     m.def("exp_ext", [](double x) { return extended_parts(kernels::exp_ext(x)); });
-    m.def("expm1", &kernels::expm1);
-    m.def("log_core", &kernels::log_core);
-    m.def("log", &kernels::log);
-    m.def("pow", &kernels::pow);
+    m.def("expm1", py::vectorize(py::overload_cast<double>(&kernels::expm1)));
+    m.def("log_core", py::vectorize(py::overload_cast<double>(&kernels::log_core)));
+    m.def("log", py::vectorize(py::overload_cast<double>(&kernels::log)));
+    m.def("pow", py::vectorize(py::overload_cast<double, double>(&kernels::pow)));
     m.def("sqrt", &kernels::sqrt);
-    m.def("exp_fraction", &kernels::exp_fraction);
+    m.def("exp_fraction", py::vectorize(&kernels::exp_fraction));
 }

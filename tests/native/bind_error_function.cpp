@@ -1,3 +1,5 @@
+#include <pybind11/numpy.h>
+
 #include "bindings.hpp"
 #include "kernels/error_function.hpp"
 
@@ -9,5 +11,5 @@ void bind_error_function(py::module_& m) {
     m.def("erf", &kernels::erf);
     m.def("erf_ext", [](double x) { return extended_parts(kernels::erf_ext(x)); });
     m.def("erfc_large_ext", [](double u) { return extended_parts(kernels::erfc_large_ext(u)); });
-    m.def("erf_inv", &kernels::erf_inv);
+    m.def("erf_inv", py::vectorize(py::overload_cast<double>(&kernels::erf_inv)));
 }

@@ -35,6 +35,29 @@ PointLoop point_loop(double (*scalar)(X, Rest...)) {
     };
 }
 
+using ElementwiseLoop = std::function<py::array_t<double>(py::tuple)>;
+
+// Every argument an array of one length: the scalar function once per position.
+template <class... Args, std::size_t... I>
+ElementwiseLoop elementwise_loop(double (*scalar)(Args...), std::index_sequence<I...>) {
+    return [scalar](py::tuple arrays) {
+        if (arrays.size() != sizeof...(Args)) throw py::value_error("one array per argument");
+        const std::tuple<py::array_t<Args, py::array::c_style | py::array::forcecast>...> in{
+            py::array_t<Args, py::array::c_style | py::array::forcecast>::ensure(arrays[I])...};
+        const py::ssize_t n = std::get<0>(in).size();
+        if (((std::get<I>(in).size() != n) || ...)) throw py::value_error("arrays of one length");
+        py::array_t<double> out(n);
+        double* result = out.mutable_data();
+        for (py::ssize_t i = 0; i < n; ++i) result[i] = scalar(std::get<I>(in).data()[i]...);
+        return out;
+    };
+}
+
+template <class... Args>
+ElementwiseLoop elementwise_loop(double (*scalar)(Args...)) {
+    return elementwise_loop(scalar, std::index_sequence_for<Args...>{});
+}
+
 template <class... Args, std::size_t... I>
 DrawLoop draw_loop(double (*sampler)(Args...), std::index_sequence<I...>) {
     using Params = std::tuple<std::remove_reference_t<std::tuple_element_t<I, std::tuple<Args...>>>...>;
@@ -60,16 +83,20 @@ constexpr bool provided = !std::is_same_v<F, table::None>;
 
 void bind_loops(py::module_& m) {
     static std::map<std::string, PointLoop> point_loops;
+    static std::map<std::string, ElementwiseLoop> elementwise_loops;
     static std::map<std::string, DrawLoop> draw_loops;
     std::apply(
         [](const auto&... family) {
             const auto add = [](const auto& family) {
                 const std::string name = family.name;
-                if constexpr (provided<decltype(family.density)>)
-                    point_loops["d" + name] = point_loop(family.density);
-                if constexpr (provided<decltype(family.cdf)>) point_loops["p" + name] = point_loop(family.cdf);
+                const auto add_point = [&](const std::string& full_name, auto scalar) {
+                    point_loops[full_name] = point_loop(scalar);
+                    elementwise_loops[full_name] = elementwise_loop(scalar);
+                };
+                if constexpr (provided<decltype(family.density)>) add_point("d" + name, table::scalar_of(family.density));
+                if constexpr (provided<decltype(family.cdf)>) add_point("p" + name, table::scalar_of(family.cdf));
                 if constexpr (provided<decltype(family.quantile)>)
-                    point_loops["q" + name] = point_loop(family.quantile);
+                    add_point("q" + name, table::scalar_of(family.quantile));
                 if constexpr (provided<decltype(family.sampler)>)
                     draw_loops["r" + name] = draw_loop(family.sampler);
             };
@@ -82,6 +109,11 @@ void bind_loops(py::module_& m) {
           py::arg("name"), py::arg("x"), py::arg("rest"),
           "Evaluate a d/p/q scalar function over x in a plain loop; `rest` holds the "
           "remaining arguments (parameters, then the flag for d and p).");
+    m.def("cxx_elementwise",
+          [](const std::string& name, py::tuple arrays) { return elementwise_loops.at(name)(arrays); },
+          py::arg("name"), py::arg("arrays"),
+          "Evaluate a d/p/q scalar function once per position of equally long 1-d arrays, one "
+          "per argument, in a plain loop.");
     m.def("cxx_draw_loop",
           [](const std::string& name, py::tuple params, py::ssize_t n, std::int32_t seed) {
               return draw_loops.at(name)(params, n, seed);

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <string>
 
+#include <pybind11/numpy.h>
+
 #include "bindings.hpp"
 #include "kernels/trigonometric.hpp"
 
@@ -22,7 +24,7 @@ long double from_text(const std::string& text) { return std::strtold(text.c_str(
 
 void bind_trigonometric(pybind11::module_& m) {
     m.def("atan", &kernels::atan, pybind11::arg("x"));
-    m.def("tanh", &kernels::tanh, pybind11::arg("z"));
+    m.def("tanh", pybind11::vectorize(pybind11::overload_cast<double>(&kernels::tanh)), pybind11::arg("z"));
     m.def("log1p", &kernels::log1p, pybind11::arg("x"));
     m.def(
         "tan", [](const std::string& x) { return to_text(kernels::tan(from_text(x))); },

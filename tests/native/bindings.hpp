@@ -11,3 +11,5 @@ void bind_student_t(pybind11::module_& m);
 void bind_quantile_search(pybind11::module_& m);
 void bind_engine(pybind11::module_& m);
 void bind_loops(pybind11::module_& m);
+void bind_exact_iteration(pybind11::module_& m);
+void bind_lanes(pybind11::module_& m);

@@ -11,4 +11,6 @@ PYBIND11_MODULE(_distrova_testing, m) {
     bind_quantile_search(m);
     bind_engine(m);
     bind_loops(m);
+    bind_exact_iteration(m);
+    bind_lanes(m);
 }

@@ -1,0 +1,163 @@
+"""Every function of the module: nanoseconds per element over an array and the latency
+of one scalar call, next to the matching SciPy or NumPy call and, given a build from
+before a change, next to that build's figures, all as ratios from one run.
+
+Run by hand after `tests/run.sh` (or tests/build-native.sh) has built the module:
+    PYTHONPATH=build/testing .venv/bin/python benchmarks/bench_all.py [--before DIR]
+        [--elements N] [--only NAME ...]
+DIR holds an older build of the module (a distrova*.so); its figures are measured in a
+child process of this run. Arrays have 1e6 elements by default; a call that takes more
+than a few seconds is timed once, the others are the best of three. Ratios are the
+time of this build over the other one's (below 1 is faster).
+"""
+import argparse
+import functools
+import json
+import os
+import subprocess
+import sys
+import timeit
+
+os.environ.setdefault("OPENBLAS_NUM_THREADS", "1")  # idle BLAS threads would share the cores
+
+import numpy as np  # noqa: E402
+import scipy.special as sp  # noqa: E402
+import scipy.stats as st  # noqa: E402
+
+import distrova  # noqa: E402
+
+SLOW_CALL = 3.0  # seconds: time such a call once
+
+
+def families(rng, n):
+    """Per family: parameters, points for d and p, the SciPy distribution and NumPy draws."""
+    normal, uniform = rng.normal(size=n), rng.uniform(size=n)
+    counts = lambda top: rng.integers(0, top + 1, n)  # noqa: E731
+    g = np.random.default_rng(1)
+    return {
+        "norm": ((0.0, 1.0), normal, st.norm(0, 1), lambda m: g.normal(0, 1, m)),
+        "bern": ((0.3,), counts(1), st.bernoulli(0.3), lambda m: g.binomial(1, 0.3, m)),
+        "beta": ((2.5, 3.5), uniform, st.beta(2.5, 3.5), lambda m: g.beta(2.5, 3.5, m)),
+        "binom": ((20, 0.3), counts(20), st.binom(20, 0.3), lambda m: g.binomial(20, 0.3, m)),
+        "cauchy": ((0.0, 1.0), 3 * normal, st.cauchy(0, 1), lambda m: g.standard_cauchy(m)),
+        "chisq": ((5.0,), 15 * uniform, st.chi2(5), lambda m: g.chisquare(5, m)),
+        "exp": ((2.0,), 2 * uniform, st.expon(scale=0.5), lambda m: g.exponential(0.5, m)),
+        "f": ((5.0, 8.0), 5 * uniform, st.f(5, 8), lambda m: g.f(5, 8, m)),
+        "gamma": ((2.5, 1.0), 8 * uniform, st.gamma(2.5), lambda m: g.gamma(2.5, 1.0, m)),
+        "invgamma": ((3.0, 2.0), 3 * uniform, st.invgamma(3, scale=2), lambda m: 1 / g.gamma(3, 0.5, m)),
+        "laplace": ((0.0, 1.0), 3 * normal, st.laplace(0, 1), lambda m: g.laplace(0, 1, m)),
+        "lnorm": ((0.0, 1.0), np.exp(normal), st.lognorm(1.0), lambda m: g.lognormal(0, 1, m)),
+        "logis": ((0.0, 1.0), 3 * normal, st.logistic(0, 1), lambda m: g.logistic(0, 1, m)),
+        "pois": ((4.0,), counts(12), st.poisson(4), lambda m: g.poisson(4, m)),
+        "t": ((5.0,), 2 * normal, st.t(5), lambda m: g.standard_t(5, m)),
+        "unif": ((0.0, 1.0), 3 * uniform - 1, st.uniform(0, 1), lambda m: g.uniform(0, 1, m)),
+        "weibull": ((1.5, 2.0), 4 * uniform, st.weibull_min(1.5, scale=2), lambda m: 2 * g.weibull(1.5, m)),
+    }
+
+
+# Scalar references from scipy.special where one function is the same quantity.
+SPECIAL = {
+    "pnorm": lambda: sp.ndtr(0.5), "qnorm": lambda: sp.ndtri(0.3), "pbeta": lambda: sp.betainc(2.5, 3.5, 0.5),
+    "qbeta": lambda: sp.betaincinv(2.5, 3.5, 0.3), "pbinom": lambda: sp.bdtr(5, 20, 0.3),
+    "pchisq": lambda: sp.chdtr(5, 0.5), "pf": lambda: sp.fdtr(5, 8, 0.5), "qf": lambda: sp.fdtri(5, 8, 0.3),
+    "pgamma": lambda: sp.gammainc(2.5, 0.5), "qgamma": lambda: sp.gammaincinv(2.5, 0.3),
+    "plogis": lambda: sp.expit(0.5), "qlogis": lambda: sp.logit(0.3), "ppois": lambda: sp.pdtr(5, 4.0),
+    "pt": lambda: sp.stdtr(5, 0.5), "qt": lambda: sp.stdtrit(5, 0.3),
+}
+
+
+def cases(n):
+    """(name, array call, scalar call) of every function of the module, in its order."""
+    rng = np.random.default_rng(0)
+    p = rng.uniform(size=n)
+    for name, (params, points, _, _) in families(rng, n).items():
+        scalar_point = float(points[0]) if points.dtype.kind == "f" else int(points[0])
+        for kind, at, scalar_at, flag in [("d", points, scalar_point, (False,)),
+                                          ("p", points, scalar_point, (False,)), ("q", p, 0.3, ())]:
+            f = getattr(distrova, kind + name, None)
+            if f is not None:
+                yield (kind + name, functools.partial(f, at, *params, *flag),
+                       functools.partial(f, scalar_at, *params, *flag))
+        r = getattr(distrova, "r" + name, None)
+        if r is not None:
+            yield "r" + name, functools.partial(r, *params, size=n), functools.partial(r, *params)
+
+
+def reference_cases(n):
+    rng = np.random.default_rng(0)
+    p = rng.uniform(size=n)
+    for name, (params, points, frozen, draw) in families(rng, n).items():
+        scalar_point = float(points[0])
+        discrete = name in ("bern", "binom", "pois")
+        density = frozen.pmf if discrete else frozen.pdf
+        yield "d" + name, lambda f=density, x=points: f(x), lambda f=density, s=scalar_point: f(s)
+        yield "p" + name, lambda f=frozen.cdf, x=points: f(x), SPECIAL.get("p" + name, lambda f=frozen.cdf, s=scalar_point: f(s))
+        yield "q" + name, lambda f=frozen.ppf: f(p), SPECIAL.get("q" + name, lambda f=frozen.ppf: f(0.3))
+        yield "r" + name, lambda d=draw: d(n), lambda d=draw: d(None)
+
+
+def per_element(call, n):
+    start = timeit.default_timer()
+    call()
+    first = timeit.default_timer() - start
+    if first > SLOW_CALL:
+        return first / n
+    return min([first] + timeit.repeat(call, number=1, repeat=2)) / n
+
+
+def latency(call):
+    number = max(1, int(0.05 / max(timeit.timeit(call, number=1), 1e-7)))
+    return min(timeit.repeat(call, number=number, repeat=5)) / number
+
+
+def measure(case_list, n, only):
+    figures = {}
+    for name, array_call, scalar_call in case_list:
+        if only and name not in only:
+            continue
+        figures[name] = (per_element(array_call, n) * 1e9, latency(scalar_call) * 1e9)
+        print(f"  measured {name}", file=sys.stderr, flush=True)
+    return figures
+
+
+def ratio(a, b):
+    return f"{a / b:7.2f}" if a is not None and b else f"{'':7s}"
+
+
+def number(v):
+    return f"{v:10.1f}" if v is not None else f"{'':10s}"
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--before", help="folder of an older build of the module")
+    parser.add_argument("--elements", type=int, default=1_000_000)
+    parser.add_argument("--only", nargs="*", default=[])
+    parser.add_argument("--json", action="store_true", help=argparse.SUPPRESS)
+    args = parser.parse_args()
+    ours = measure(cases(args.elements), args.elements, args.only)
+    if args.json:  # the child process that measures an older build
+        print(json.dumps(ours))
+        return
+    before = {}
+    if args.before:
+        child = subprocess.run(
+            [sys.executable, __file__, "--json", "--elements", str(args.elements), "--only", *args.only],
+            env={**os.environ, "PYTHONPATH": os.path.abspath(args.before)}, capture_output=True, text=True,
+            check=True)
+        before = json.loads(child.stdout)
+    reference = measure(reference_cases(args.elements), args.elements, list(ours))
+
+    print(f"ns per element over {args.elements:.0e} elements, and ns per scalar call")
+    print(f"{'':10s} {'array':>10s} {'before':>10s} {'ratio':>7s} {'reference':>10s} {'ratio':>7s} |"
+          f" {'scalar':>10s} {'before':>10s} {'ratio':>7s} {'reference':>10s} {'ratio':>7s}")
+    for name, (array_ns, scalar_ns) in ours.items():
+        old = before.get(name, (None, None))
+        ref = reference.get(name, (None, None))
+        print(f"{name:10s} {number(array_ns)} {number(old[0])} {ratio(array_ns, old[0])} {number(ref[0])}"
+              f" {ratio(array_ns, ref[0])} | {number(scalar_ns)} {number(old[1])} {ratio(scalar_ns, old[1])}"
+              f" {number(ref[1])} {ratio(scalar_ns, ref[1])}")
+
+
+if __name__ == "__main__":
+    main()

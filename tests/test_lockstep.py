@@ -1,0 +1,94 @@
+"""Kernels and distribution functions evaluated a group of lanes at a time: every lane
+bit for bit the scalar function, over millions of values and the special ones."""
+import math
+import time
+
+import numpy as np
+import pytest
+
+import _distrova_testing as native
+import distrova
+from test_calling_paths import ELEMENTWISE, signature
+
+EPS = 2.0**-52
+SPECIAL = np.array([0.0, -0.0, math.inf, -math.inf, math.nan, 5e-324, -5e-324, 2.2250738585072014e-308,
+                    1.7976931348623157e308, -1.7976931348623157e308, EPS, -EPS, EPS / 2, 1e-17, 1e-4,
+                    -1e-4, 0.5, 1.5, 1.0, -1.0, 2.0, -2.0, math.nextafter(2.0, 0), math.nextafter(-2.0, 0),
+                    2.1, 2.0**63, -(2.0**63), 10.0, 18.0, -18.0, 709.78, -745.2, 1e300, -1e300])
+
+
+def pool(rng, n):
+    """Ordinary values, every magnitude of both signs, raw bit patterns (NaN payloads
+    included) and the special values, shuffled together."""
+    parts = [rng.normal(scale=3.0, size=n // 4),
+             rng.choice([-1.0, 1.0], n // 4) * 10.0 ** rng.uniform(-320, 308, n // 4),
+             rng.integers(0, 2**64, n // 8, dtype=np.uint64).view(np.float64),
+             rng.choice(SPECIAL, n // 8)]
+    values = np.concatenate(parts + [rng.uniform(-2.5, 2.5, n - sum(map(len, parts)))])
+    rng.shuffle(values)
+    return values
+
+
+def extended_bits(values):
+    """The ten bytes that hold an x87 extended value, without the padding."""
+    return np.ascontiguousarray(values, dtype=np.longdouble).view(np.uint8).reshape(-1, 16)[:, :10].tobytes()
+
+
+@pytest.mark.parametrize("lanes, scalar", [
+    (native.lanes_exp, native.exp), (native.lanes_expm1, native.expm1), (native.lanes_log, native.log),
+    (native.lanes_log_core, native.log_core), (native.lanes_tanh, native.tanh),
+])
+def test_double_kernels(lanes, scalar):
+    x = pool(np.random.default_rng(11), 1_000_000)
+    assert lanes(x).tobytes() == scalar(x).tobytes()
+
+
+def test_power():
+    rng = np.random.default_rng(12)
+    a, b = np.abs(pool(rng, 1_000_000)), pool(rng, 1_000_000)
+    a[::3] = rng.uniform(0, 3, a[::3].size)
+    b[::3] = rng.uniform(-4, 4, b[::3].size)
+    assert native.lanes_pow(a, b).tobytes() == native.pow(a, b).tobytes()
+
+
+@pytest.mark.parametrize("lanes, scalar", [
+    (native.lanes_exp_ext, native.each_exp_ext), (native.lanes_erf_piece_ext, native.each_erf_piece_ext),
+])
+def test_extended_kernels(lanes, scalar):
+    x = pool(np.random.default_rng(13), 400_000)
+    if lanes is native.lanes_erf_piece_ext:
+        x = np.abs(x)
+    assert extended_bits(lanes(x)) == extended_bits(scalar(x))
+
+
+def arguments(name, rng, n):
+    """Arrays for every argument: half ordinary values for the kind, half the wild pool."""
+    arrays = []
+    for position, (_, kind, _) in enumerate(signature(name)):
+        if kind == "bool":
+            arrays.append(rng.random(n) < 0.3)
+            continue
+        wild = pool(rng, n)
+        ordinary = rng.normal(scale=3.0, size=n) if position == 0 else rng.uniform(0.05, 6.0, n)
+        if name[0] == "q" and position == 0:
+            ordinary = rng.uniform(0.0, 1.0, n)
+        values = np.where(rng.random(n) < 0.5, ordinary, wild)
+        if kind == "i64":
+            # Counts stay moderate: the binomial search grows with n_trials.
+            values = np.where(np.isfinite(values) & (np.abs(values) < 1e4), values, 3.0).astype(np.int64)
+        arrays.append(values)
+    return arrays
+
+
+@pytest.mark.parametrize("name", ELEMENTWISE)
+def test_array_path_matches_the_scalar_function(name):
+    """Sized to a fraction of a second: millions of elements for the quick functions."""
+    f = getattr(distrova, name)
+    rng = np.random.default_rng(sum(map(ord, name)))
+    probe = arguments(name, rng, 2000)
+    start = time.perf_counter()
+    f(*probe)
+    per_element = (time.perf_counter() - start) / 2000
+    n = int(min(2_000_000, max(5000, 0.15 / per_element)))
+    args = arguments(name, rng, n)
+    assert f(*args).tobytes() == native.cxx_elementwise(name, tuple(args)).tobytes()

@@ -1,6 +1,8 @@
 """Every function of the module: nanoseconds per element over an array and the latency
 of one scalar call, next to the matching SciPy or NumPy call and, given a build from
-before a change, next to that build's figures, all as ratios from one run.
+before a change, next to that build's figures, all as ratios from one run. Where the
+test-only module is importable, the array figure is also set against a plain C++ loop
+over the same scalar function and data: what the binding layer costs.
 
 Run by hand after `tests/run.sh` (or tests/build-native.sh) has built the module:
     PYTHONPATH=build/testing .venv/bin/python benchmarks/bench_all.py [--before DIR]
@@ -25,6 +27,11 @@ import scipy.special as sp  # noqa: E402
 import scipy.stats as st  # noqa: E402
 
 import distrova  # noqa: E402
+
+try:
+    import _distrova_testing as native  # noqa: E402
+except ImportError:
+    native = None
 
 SLOW_CALL = 3.0  # seconds: time such a call once
 
@@ -96,6 +103,18 @@ def reference_cases(n):
         yield "r" + name, lambda d=draw: d(n), lambda d=draw: d(None)
 
 
+def loop_cases(n):
+    """(name, plain C++ loop over the array of `cases`, None) for every function."""
+    rng = np.random.default_rng(0)
+    p = rng.uniform(size=n)
+    for name, (params, points, _, _) in families(rng, n).items():
+        for kind, at, flag in [("d", points, (False,)), ("p", points, (False,)), ("q", p, ())]:
+            if hasattr(distrova, kind + name):
+                yield kind + name, functools.partial(native.cxx_loop, kind + name, at, (*params, *flag)), None
+        if hasattr(distrova, "r" + name):
+            yield "r" + name, functools.partial(native.cxx_draw_loop, "r" + name, params, n, 1), None
+
+
 def per_element(call, n):
     start = timeit.default_timer()
     call()
@@ -115,7 +134,7 @@ def measure(case_list, n, only):
     for name, array_call, scalar_call in case_list:
         if only and name not in only:
             continue
-        figures[name] = (per_element(array_call, n) * 1e9, latency(scalar_call) * 1e9)
+        figures[name] = (per_element(array_call, n) * 1e9, latency(scalar_call) * 1e9 if scalar_call else None)
         print(f"  measured {name}", file=sys.stderr, flush=True)
     return figures
 
@@ -147,15 +166,17 @@ def main():
             check=True)
         before = json.loads(child.stdout)
     reference = measure(reference_cases(args.elements), args.elements, list(ours))
+    loop = measure(loop_cases(args.elements), args.elements, list(ours)) if native else {}
 
     print(f"ns per element over {args.elements:.0e} elements, and ns per scalar call")
-    print(f"{'':10s} {'array':>10s} {'before':>10s} {'ratio':>7s} {'reference':>10s} {'ratio':>7s} |"
-          f" {'scalar':>10s} {'before':>10s} {'ratio':>7s} {'reference':>10s} {'ratio':>7s}")
+    print(f"{'':10s} {'array':>10s} {'before':>10s} {'ratio':>7s} {'reference':>10s} {'ratio':>7s}"
+          f" {'C++ loop':>10s} {'ratio':>7s} | {'scalar':>10s} {'before':>10s} {'ratio':>7s} {'reference':>10s} {'ratio':>7s}")
     for name, (array_ns, scalar_ns) in ours.items():
         old = before.get(name, (None, None))
         ref = reference.get(name, (None, None))
+        plain = loop.get(name, (None, None))[0]
         print(f"{name:10s} {number(array_ns)} {number(old[0])} {ratio(array_ns, old[0])} {number(ref[0])}"
-              f" {ratio(array_ns, ref[0])} | {number(scalar_ns)} {number(old[1])} {ratio(scalar_ns, old[1])}"
+              f" {ratio(array_ns, ref[0])} {number(plain)} {ratio(array_ns, plain)} | {number(scalar_ns)} {number(old[1])} {ratio(scalar_ns, old[1])}"
               f" {number(ref[1])} {ratio(scalar_ns, ref[1])}")
 
 

@@ -41,7 +41,6 @@ template <>
 struct Precision<double> {
     static constexpr double negligible = EPS;
     static constexpr double sqrt_pi = 1.772453850905516;
-    static double exp(double x) { return kernels::exp(x); }
     // The exponential with its continued fraction taken from `fraction_at`.
     template <class Fraction>
     static double exp_with_fraction(double x, Fraction fraction_at) {
@@ -73,9 +72,7 @@ struct Precision<long double> {
     }
     static Lanes<long double> exp(const Lanes<long double>& x) {
         return in_lockstep<long double(long double)>(
-            [&](int i, auto fraction_at) {
-                return exp_with(x[i], [&](long double v) { return steps::exp_ext_with(v, fraction_at); });
-            },
+            [&](int i, auto fraction_at) { return exp_with_fraction(x[i], fraction_at); },
             [](const Lanes<long double>& r) { return steps::exp_fraction(r); });
     }
 };

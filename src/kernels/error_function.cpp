@@ -188,12 +188,11 @@ std::pair<Real, Real> erf_piece_and_exp(Real u) {
     return {small_form(u, e, s), e};
 }
 
-// The piece of erf over a group of lanes, with e = e^(-u^2) from `exp_of_minus_square`;
-// each form only where a lane needs it.
-template <typename Real, class ExpOfMinusSquare>
-Lanes<Real> erf_piece(const Lanes<Real>& u, ExpOfMinusSquare exp_of_minus_square) {
+// The piece of erf over a group of lanes, given e = e^(-u^2); each form only where a
+// lane needs it.
+template <typename Real>
+Lanes<Real> erf_piece(const Lanes<Real>& u, const Lanes<Real>& e) {
     const auto large = [](Real v) { return v > SWITCH; };
-    const Lanes<Real> e = exp_of_minus_square();
     const Lanes<Real> s = any_lane(u, [&](Real v) { return !large(v); })
                               ? small_fraction(lanewise([](Real v) { return v * v; }, u))
                               : Lanes<Real>{};
@@ -257,7 +256,7 @@ long double erfc_large_ext(long double u) {
 long double erf_piece_ext(long double u) { return erf_piece_and_exp(u).first; }
 
 Lanes<long double> erf_piece_ext(const Lanes<long double>& u) {
-    return erf_piece(u, [&u] { return Precision<long double>::exp(lanewise([](long double v) { return -(v * v); }, u)); });
+    return erf_piece(u, Precision<long double>::exp(lanewise([](long double v) { return -(v * v); }, u)));
 }
 
 double erf_inv(double y) {
@@ -292,7 +291,7 @@ Lanes<double> erf_inv(const Lanes<double>& y) {
         const Lanes<double> e = exp(lanewise(minus_square, x));
         const Lanes<double> g = in_lockstep<double(double, double)>(
             [&](int i, auto piece_at) { return erf_with(x[i], [&](double u) { return piece_at(u, e[i]); }); },
-            [](const Lanes<double>& u, const Lanes<double>& e) { return erf_piece(u, [&e] { return e; }); });
+            [](const Lanes<double>& u, const Lanes<double>& e) { return erf_piece(u, e); });
         for (int i = 0; i < LANE_COUNT; ++i) s[i] = inverse_step(s[i], y[i], g[i], e[i]);
     });
     return each_lane<double>([&](int i) { return states[i].x; });

@@ -77,11 +77,12 @@ struct Precision<long double> {
     }
 };
 
-// A fraction of FRACTION_DEPTH levels: `top()` is the innermost, `level(k, inner)` level k.
-template <class Top, class Level>
-auto fraction_of_levels(Top top, Level level) {
-    auto value = top();
-    for (int k = FRACTION_DEPTH - 1; k >= 1; --k) value = level(k, value);
+// A fraction of FRACTION_DEPTH levels: `levels()` is the innermost, `levels(k, inner)`
+// level k.
+template <class Levels>
+auto fraction_of_levels(const Levels& levels) {
+    auto value = levels();
+    for (int k = FRACTION_DEPTH - 1; k >= 1; --k) value = levels(k, value);
     return value;
 }
 
@@ -112,14 +113,12 @@ struct LargeFraction {
 
 template <typename Real>
 Real small_fraction(const Real& h) {
-    const SmallFraction<Real> levels{h};
-    return fraction_of_levels(levels, levels);
+    return fraction_of_levels(SmallFraction<Real>{h});
 }
 
 template <typename Real>
 Real large_fraction(const Real& m) {
-    const LargeFraction<Real> levels{m};
-    return fraction_of_levels(levels, levels);
+    return fraction_of_levels(LargeFraction<Real>{m});
 }
 
 // Extended lanes go four at a time (see in_groups).
@@ -169,7 +168,7 @@ std::pair<Real, Real> with_exp_of_minus_square(Real u, const Levels& levels) {
         r = v;
         return Real(0);
     });
-    if (!needed) return {guarded, fraction_of_levels(levels, levels)};
+    if (!needed) return {guarded, fraction_of_levels(levels)};
     const auto [value, exp_fraction] = beside_exp_fraction(levels, r);
     return {P::exp_with_fraction(-(u * u), [exp_fraction = exp_fraction](Real) { return exp_fraction; }), value};
 }

@@ -85,9 +85,10 @@ Lanes<double> log_core(const Lanes<double>& x) {
 }
 
 Lanes<double> log(const Lanes<double>& x) {
-    return in_lockstep<double(double)>(
-        [&](int i, auto fraction_at) {
-            return steps::log_with(x[i], [&](double v) { return steps::log_core_with(v, fraction_at); });
+    return around_lockstep(
+        x,
+        [](double v, auto fraction_at) {
+            return steps::log_with(v, [&](double u) { return steps::log_core_with(u, fraction_at); });
         },
         [](const Lanes<double>& z) { return steps::log_fraction(z); });
 }

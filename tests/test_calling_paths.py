@@ -2,7 +2,6 @@
 else through arrays. Both must give the same results and the same errors."""
 import math
 import os
-import re
 import select
 import signal
 import struct
@@ -15,15 +14,16 @@ import numpy as np
 import pytest
 
 import distrova
+from docstring_signatures import overloads
 
-ELEMENT = {"numpy.float64": "f64", "numpy.int64": "i64", "numpy.bool": "bool"}
+ELEMENT = {f"typing.Annotated[numpy.typing.ArrayLike, numpy.{t}]": kind
+           for t, kind in [("float64", "f64"), ("int64", "i64"), ("bool", "bool")]}
 
 
 def signature(name):
-    """Argument names, element types and defaults, read from the generated docstring."""
-    doc = getattr(distrova, name).__doc__
-    args = re.findall(r"(\w+): typing\.Annotated\[numpy\.typing\.ArrayLike, ([\w.]+)\](?: = (\w+))?", doc)
-    return [(arg, ELEMENT[kind], default or None) for arg, kind, default in args]
+    """Argument names, element types and defaults of a d, p or q function."""
+    (params, _), = overloads(name)
+    return [(arg, ELEMENT[annotation], default) for arg, annotation, default in params]
 
 
 ELEMENTWISE = [n for n in vars(distrova) if n[0] in "dpq" and callable(getattr(distrova, n))]

@@ -1,7 +1,6 @@
 """Bernoulli and binomial draws: one open uniform per trial, in order."""
 import math
 
-import numpy as np
 import pytest
 
 import _distrova_testing as native

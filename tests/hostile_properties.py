@@ -248,12 +248,10 @@ def test_array_calls_equal_scalar_calls(name):
 # ---- random draws --------------------------------------------------------------------
 
 # Where each family's draws lie, and the parameters (all finite) for which no draw is NaN.
+LOCATION_SCALE = (lambda mu, sigma: (-INF, INF), lambda mu, sigma: sigma >= 0)
 SUPPORT = {
-    "norm": (lambda mu, sigma: (-INF, INF), lambda mu, sigma: sigma >= 0),
+    "norm": LOCATION_SCALE, "cauchy": LOCATION_SCALE, "laplace": LOCATION_SCALE, "logis": LOCATION_SCALE,
     "lnorm": (lambda mu, sigma: (0, INF), lambda mu, sigma: sigma >= 0),
-    "cauchy": (lambda mu, sigma: (-INF, INF), lambda mu, sigma: sigma >= 0),
-    "laplace": (lambda mu, sigma: (-INF, INF), lambda mu, sigma: sigma >= 0),
-    "logis": (lambda mu, sigma: (-INF, INF), lambda mu, sigma: sigma >= 0),
     "unif": (lambda a, b: (a, b), lambda a, b: a < b),
     "exp": (lambda rate: (0, INF), lambda rate: rate >= 0),
     "gamma": (lambda shape, scale: (0, INF), lambda shape, scale: shape >= 0 and scale >= EPS),

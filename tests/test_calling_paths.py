@@ -40,14 +40,11 @@ class BoolTwin(int):
         return repr(bool(self))
 
 
+TWINS = {bool: BoolTwin, int: IntTwin, float: FloatTwin}
+
+
 def twin(v):
-    if type(v) is bool:
-        return BoolTwin(v)
-    if type(v) is int:
-        return IntTwin(v)
-    if type(v) is float:
-        return FloatTwin(v)
-    return v
+    return TWINS[type(v)](v) if type(v) in TWINS else v
 
 
 SCALARS = [0.5, -0.0, 2.7, -2.7, 1e308, 5e-324, -1e-300, math.nan, math.inf, -math.inf,

@@ -103,16 +103,12 @@ def defaults(signatures):
             for params, _ in signatures for name, _, _, default in params if default is not None}
 
 
-def vectorized(name):
-    return name[0] in "dpq"
-
-
 @pytest.mark.parametrize("name", sorted(PUBLIC))
 def test_stub_accepts_the_calls_the_module_accepts(name):
     assert name in STUBS, f"{name} has no stub"
     runtime = runtime_signatures(name)
     stub = [stub_signature(node) for node in STUBS[name]]
-    if vectorized(name):
+    if name[0] in "dpq":
         # Scalars type as float; the second overload is the same call over arrays.
         (scalar, scalar_result), (array, array_result) = stub
         assert (scalar_result, array_result) == ("float", "_Result")

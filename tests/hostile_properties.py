@@ -22,6 +22,7 @@ from hypothesis import strategies as st
 
 import distrova as d
 from distrova import Engine
+from docstring_signatures import overloads
 
 settings.register_profile("hostile", derandomize=True, database=None, deadline=None,
                           max_examples=30, print_blob=False,
@@ -39,40 +40,18 @@ FUNCTIONS = sorted(n for n in dir(d) if re.fullmatch(r"[dpqr][a-z]+", n))
 D, P, Q, R = ([n for n in FUNCTIONS if n[0] == k] for k in "dpqr")
 
 
-def split_top_level(text):
-    """The comma-separated parts of text, ignoring commas inside brackets."""
-    parts, depth, start = [], 0, 0
-    for i, c in enumerate(text + ","):
-        if c in "[(":
-            depth += 1
-        elif c in "])":
-            depth -= 1
-        elif c == "," and depth == 0:
-            parts.append(text[start:i].strip())
-            start = i + 1
-    return [part for part in parts if part]
-
-
 @functools.lru_cache(maxsize=None)
 def arguments(name):
-    """[(argument name, 'real' | 'integer' | 'flag')] from the signature text of the
-    function (the scalar overload of an r function), the engine left out."""
-    doc = getattr(d, name).__doc__ or ""
-    match = re.search(rf"^(?:\d+\. )?{name}\(((?!\*args).*)\) ->", doc, re.M)
-    assert match, f"no signature for {name}: {doc[:200]!r}"
-    result = []
-    for part in split_top_level(match.group(1)):
-        arg, annotation = (s.strip() for s in part.split(":", 1))
-        if arg == "engine":
-            continue
+    """[(argument name, 'real' | 'integer' | 'flag')] of the function (the scalar overload
+    of an r function), the engine left out."""
+    def element(annotation):
         if "bool" in annotation:
-            element = "flag"
-        elif "int64" in annotation or ("SupportsInt" in annotation and "Float" not in annotation):
-            element = "integer"
-        else:
-            element = "real"
-        result.append((arg, element))
-    return tuple(result)
+            return "flag"
+        if "int64" in annotation or ("SupportsInt" in annotation and "Float" not in annotation):
+            return "integer"
+        return "real"
+    params, _ = overloads(name)[0]
+    return tuple((arg, element(annotation)) for arg, annotation, _ in params if arg != "engine")
 
 
 def real_positions(name):
@@ -269,12 +248,10 @@ def test_array_calls_equal_scalar_calls(name):
 # ---- random draws --------------------------------------------------------------------
 
 # Where each family's draws lie, and the parameters (all finite) for which no draw is NaN.
+LOCATION_SCALE = (lambda mu, sigma: (-INF, INF), lambda mu, sigma: sigma >= 0)
 SUPPORT = {
-    "norm": (lambda mu, sigma: (-INF, INF), lambda mu, sigma: sigma >= 0),
+    "norm": LOCATION_SCALE, "cauchy": LOCATION_SCALE, "laplace": LOCATION_SCALE, "logis": LOCATION_SCALE,
     "lnorm": (lambda mu, sigma: (0, INF), lambda mu, sigma: sigma >= 0),
-    "cauchy": (lambda mu, sigma: (-INF, INF), lambda mu, sigma: sigma >= 0),
-    "laplace": (lambda mu, sigma: (-INF, INF), lambda mu, sigma: sigma >= 0),
-    "logis": (lambda mu, sigma: (-INF, INF), lambda mu, sigma: sigma >= 0),
     "unif": (lambda a, b: (a, b), lambda a, b: a < b),
     "exp": (lambda rate: (0, INF), lambda rate: rate >= 0),
     "gamma": (lambda shape, scale: (0, INF), lambda shape, scale: shape >= 0 and scale >= EPS),

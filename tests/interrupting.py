@@ -13,9 +13,13 @@ def leaves_on_ctrl_c(call, within, setup="import distrova"):
                               f"try:\n    {call}\n"
                               "except KeyboardInterrupt:\n    print('interrupted', flush=True)"],
                              stdout=subprocess.PIPE, text=True)
-    assert child.stdout.readline() == "go\n"
-    time.sleep(0.2)
-    child.send_signal(signal.SIGINT)
-    start = time.monotonic()
-    out, _ = child.communicate(timeout=10)
-    return out == "interrupted\n" and time.monotonic() - start < within
+    try:
+        assert child.stdout.readline() == "go\n"
+        time.sleep(0.2)
+        child.send_signal(signal.SIGINT)
+        start = time.monotonic()
+        out, _ = child.communicate(timeout=10)
+        return out == "interrupted\n" and time.monotonic() - start < within
+    finally:
+        child.kill()  # one that did not answer would run on
+        child.wait()

@@ -8,15 +8,10 @@ import pytest
 
 import _distrova_testing as native
 import distrova as d
+from exact_values import EPS, INF, NAN, check
 from interrupting import leaves_on_ctrl_c
 
-INF, NAN = math.inf, math.nan
-EPS = 2.220446049250313e-16
 INT64_MAX = 2**63 - 1
-
-
-def check(value, expected):
-    assert (math.isnan(value) and math.isnan(expected)) or value == expected, (value, expected)
 
 
 def top_down(masses, i):

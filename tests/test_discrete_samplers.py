@@ -1,7 +1,6 @@
 """Bernoulli and binomial draws: one open uniform per trial, in order."""
 import math
 
-import numpy as np
 import pytest
 
 import _distrova_testing as native
@@ -9,7 +8,7 @@ import distrova as d
 from distrova import Engine
 from interrupting import leaves_on_ctrl_c
 
-NAN, INF = math.nan, math.inf
+INF = math.inf
 
 
 def test_bernoulli_draws_compare_open_uniforms_with_prob():
@@ -27,10 +26,10 @@ def test_binomial_is_the_sum_of_bernoulli_draws(n_trials, prob):
     assert d.runif(0, 1, engine=a) == d.runif(0, 1, engine=b)
 
 
+# NaN parameters are the property suite's (test_nan_parameters_consume_nothing).
 @pytest.mark.parametrize("name, params", [
-    ("rbern", (NAN,)), ("rbern", (1.5,)), ("rbern", (-0.1,)), ("rbern", (INF,)),
-    ("rbinom", (-1, 0.5)), ("rbinom", (5, NAN)), ("rbinom", (5, -INF)), ("rbinom", (5, 1.5)),
-    ("rpois", (NAN,)), ("rpois", (-1.0,)), ("rpois", (-INF,)),
+    ("rbern", (1.5,)), ("rbern", (-0.1,)), ("rbern", (INF,)), ("rbinom", (-1, 0.5)),
+    ("rbinom", (5, -INF)), ("rbinom", (5, 1.5)), ("rpois", (-1.0,)), ("rpois", (-INF,)),
 ])
 def test_invalid_parameters_give_nan_and_draw_nothing(name, params):
     a, b = Engine(9), Engine(9)

@@ -1,6 +1,4 @@
 """Fixed-count iterations that stop once their state repeats, against all the steps."""
-import time
-
 import numpy as np
 import pytest
 
@@ -8,7 +6,7 @@ import _distrova_full_count as full_count
 import _distrova_testing as native
 import distrova
 from test_calling_paths import ELEMENTWISE
-from test_lockstep import arguments
+from test_lockstep import arguments_sized_for
 
 
 def orbit_end(count, start, increment, modulus):
@@ -59,9 +57,6 @@ def test_every_function_keeps_the_bits_of_the_full_count_build(name):
     """The quantiles behind the gamma, beta and t inverses above all; sized to a fraction
     of a second of the full-count build."""
     rng = np.random.default_rng(97 + sum(map(ord, name)))
-    probe = arguments(name, rng, 500)
-    start = time.perf_counter()
-    getattr(full_count, name)(*probe)
-    per_element = (time.perf_counter() - start) / 500
-    args = arguments(name, rng, int(min(200_000, max(500, 0.2 / per_element))))
+    args = arguments_sized_for(0.2, getattr(full_count, name), name, rng, probe=500, fewest=500,
+                               most=200_000)
     assert getattr(distrova, name)(*args).tobytes() == getattr(full_count, name)(*args).tobytes()

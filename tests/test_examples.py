@@ -56,15 +56,19 @@ def test_gallery_draws_agree_with_the_density(family):
     assert st.chisquare(observed, expected).pvalue > 1e-3
 
 
-@pytest.mark.parametrize("argv, message", [
-    (["--draws", "10"], "--draws must be between"),
-    (["--draws", "many"], "invalid int value"),
-    (["--seed", str(2**31)], "--seed must fit"),
-    (["--out", __file__], "is not a folder"),
+@pytest.mark.parametrize("example, argv, message", [
+    (gallery, ["--draws", "10"], "--draws must be between"),
+    (gallery, ["--draws", "many"], "invalid int value"),
+    (gallery, ["--seed", str(2**31)], "--seed must fit"),
+    (gallery, ["--out", __file__], "is not a folder"),
+    (dask_chunks, ["--size", "0"], "must be a positive integer"),
+    (dask_chunks, ["--chunk", "-5"], "must be a positive integer"),
+    (dask_chunks, ["--seed", "-1"], "--seed must be 0 or more"),
+    (dask_chunks, ["--size", str(10**10)], "needs more than 8 GB"),
 ])
-def test_gallery_refuses_bad_arguments(argv, message, capsys):
+def test_scripts_refuse_bad_arguments(example, argv, message, capsys):
     with pytest.raises(SystemExit) as exit_info:
-        gallery.main(argv)
+        example.main(argv)
     assert exit_info.value.code == 2 and message in capsys.readouterr().err
 
 
@@ -95,15 +99,3 @@ def test_dask_script_prints_matching_checksums():
     sums = [line.split("(")[0].split(":", 1)[1] for line in lines if line.strip().startswith(
         dask_chunks.SCHEDULERS)]
     assert len(sums) == 2 and sums[0] == sums[1] and lines[-1] == "checksums match"
-
-
-@pytest.mark.parametrize("argv, message", [
-    (["--size", "0"], "must be a positive integer"),
-    (["--chunk", "-5"], "must be a positive integer"),
-    (["--seed", "-1"], "--seed must be 0 or more"),
-    (["--size", str(10**10)], "needs more than 8 GB"),
-])
-def test_dask_script_refuses_bad_arguments(argv, message, capsys):
-    with pytest.raises(SystemExit) as exit_info:
-        dask_chunks.main(argv)
-    assert exit_info.value.code == 2 and message in capsys.readouterr().err

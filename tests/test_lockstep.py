@@ -80,15 +80,20 @@ def arguments(name, rng, n):
     return arrays
 
 
+def arguments_sized_for(seconds, function, name, rng, probe, fewest, most):
+    """arguments() for as many elements as `function` takes about `seconds` over (between
+    `fewest` and `most`), judged from a timed call over `probe` elements."""
+    sample = arguments(name, rng, probe)
+    start = time.perf_counter()
+    function(*sample)
+    per_element = (time.perf_counter() - start) / probe
+    return arguments(name, rng, int(min(most, max(fewest, seconds / per_element))))
+
+
 @pytest.mark.parametrize("name", ELEMENTWISE)
 def test_array_path_matches_the_scalar_function(name):
     """Sized to a fraction of a second: millions of elements for the quick functions."""
     f = getattr(distrova, name)
     rng = np.random.default_rng(sum(map(ord, name)))
-    probe = arguments(name, rng, 2000)
-    start = time.perf_counter()
-    f(*probe)
-    per_element = (time.perf_counter() - start) / 2000
-    n = int(min(2_000_000, max(5000, 0.15 / per_element)))
-    args = arguments(name, rng, n)
+    args = arguments_sized_for(0.15, f, name, rng, probe=2000, fewest=5000, most=2_000_000)
     assert f(*args).tobytes() == native.cxx_elementwise(name, tuple(args)).tobytes()

@@ -10,7 +10,7 @@ from pathlib import Path
 import pytest
 
 import distrova
-from hostile_properties import split_top_level
+from docstring_signatures import overloads
 
 ROOT = Path(__file__).resolve().parent.parent
 PUBLIC = {name: value for name, value in vars(distrova).items() if not name.startswith("_")}
@@ -72,22 +72,11 @@ def stub_signature(node):
              for name, how, t, d in params if name != "self"], ast.unparse(node.returns))
 
 
-def runtime_signatures(name, obj):
-    doc = (obj.__init__ if name == "Engine" else obj).__doc__
-    head = "__init__" if name == "Engine" else name
-    lines = re.findall(rf"^(?:\d+\. )?{head}\((.*)\) -> (.*)$", doc, re.MULTILINE)
-    signatures = []
-    for arguments, result in lines:
-        params = []
-        for part in split_top_level(arguments):
-            declared, _, default = part.partition(" = ")
-            param, _, annotation = declared.partition(": ")
-            if param != "self":
-                # Unnamed arguments (arg0, ...) cannot be passed by keyword.
-                how = "positional" if re.fullmatch(r"arg\d+", param) else "both"
-                params.append((param, how, annotation, default or None))
-        signatures.append((params, result))
-    return signatures
+def runtime_signatures(name):
+    # Unnamed arguments (arg0, ...) cannot be passed by keyword.
+    return [([(param, "positional" if re.fullmatch(r"arg\d+", param) else "both", annotation, default)
+              for param, annotation, default in params], result)
+            for params, result in overloads(name)]
 
 
 def call_forms(params, types, result):
@@ -114,16 +103,12 @@ def defaults(signatures):
             for params, _ in signatures for name, _, _, default in params if default is not None}
 
 
-def vectorized(name):
-    return name[0] in "dpq"
-
-
 @pytest.mark.parametrize("name", sorted(PUBLIC))
 def test_stub_accepts_the_calls_the_module_accepts(name):
     assert name in STUBS, f"{name} has no stub"
-    runtime = runtime_signatures(name, PUBLIC[name])
+    runtime = runtime_signatures(name)
     stub = [stub_signature(node) for node in STUBS[name]]
-    if vectorized(name):
+    if name[0] in "dpq":
         # Scalars type as float; the second overload is the same call over arrays.
         (scalar, scalar_result), (array, array_result) = stub
         assert (scalar_result, array_result) == ("float", "_Result")

@@ -7,14 +7,9 @@ import pytest
 
 import _distrova_testing as native
 import distrova as d
+from exact_values import EPS, INF, NAN, same
 
-INF, NAN = math.inf, math.nan
-EPS = 2.0**-52
 LARGE_DOF = 1e6
-
-
-def same(a, b):
-    return (math.isnan(a) and math.isnan(b)) or a == b
 
 
 def working_digits(dof):

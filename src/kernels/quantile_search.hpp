@@ -2,15 +2,21 @@
 // The one fallback of every quantile whose own iteration fails: the smallest double at
 // which the module's own distribution function reaches p, by bisection over the
 // ordered doubles. Being exact about the module's distribution function (rather than
-// about the true one) keeps q(p) consistent with p(q).
+// about the true one) keeps q(p) consistent with p(q). Also the rough normal deviate
+// from which the gamma and beta quantiles start their iterations.
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 
 #include "kernels/constants.hpp"
+#include "kernels/elementary.hpp"
 
 namespace kernels {
 namespace detail {
+
+// The rational approximation in t of normal_tail_deviate below.
+constexpr double DEVIATE_NUMERATOR[] = {2.515517, 0.802853, 0.010328};
+constexpr double DEVIATE_DENOMINATOR[] = {1.432788, 0.189269, 0.001308};
 
 // Doubles in increasing order map to increasing integers (-0 and +0 both to 0).
 inline std::int64_t order_key(double x) {
@@ -27,6 +33,19 @@ inline double from_order_key(std::int64_t key) {
 }
 
 }  // namespace detail
+
+// The size of the standard normal quantile at the nearer tail of p, 0 < p < 1: with
+// t = sqrt(-2 ln tail), t less a rational function of t.
+inline double normal_tail_deviate(double p) {
+    const double t = sqrt(p > 0.5 ? -2 * log(1 - p) : -2 * log(p));
+    const double t2 = t * t;
+    const double t3 = t2 * t;
+    const double* num = detail::DEVIATE_NUMERATOR;
+    const double* den = detail::DEVIATE_DENOMINATOR;
+    const double ratio = (num[0] + num[1] * t + num[2] * t2) /
+                         (1 + den[0] * t + den[1] * t2 + den[2] * t3);
+    return t - ratio;
+}
 
 // An estimate is sound when its probability is within 1e-9 of p relative to the nearer
 // tail, plus a few units of rounding; a NaN probability never is.

@@ -11,6 +11,7 @@
 #include "kernels/incomplete_gamma.hpp"
 #include "kernels/log_gamma.hpp"
 #include "kernels/power_series.hpp"
+#include "kernels/quantile_search.hpp"
 
 namespace dists {
 namespace {
@@ -63,15 +64,8 @@ double first_count_above(double p, double rate, std::int64_t start) {
         if (above == COUNT_MAX) return NaN;
         below = above;
     }
-    while (above - below > 1) {
-        const std::int64_t mid = below + (above - below) / 2;
-        if (above_p(mid)) {
-            above = mid;
-        } else {
-            below = mid;
-        }
-    }
-    return static_cast<double>(above);
+    const auto at_most_p = [&above_p](std::int64_t k) { return !above_p(k); };
+    return static_cast<double>(kernels::last_holding(below, above, at_most_p) + 1);
 }
 
 }  // namespace

@@ -2,8 +2,9 @@
 // The one fallback of every quantile whose own iteration fails: the smallest double at
 // which the module's own distribution function reaches p, by bisection over the
 // ordered doubles. Being exact about the module's distribution function (rather than
-// about the true one) keeps q(p) consistent with p(q). Also the rough normal deviate
-// from which the gamma and beta quantiles start their iterations.
+// about the true one) keeps q(p) consistent with p(q). The bisection over integers
+// behind it also serves the count searches of the discrete distributions; and the rough
+// normal deviate here starts the iterations of the gamma and beta quantiles.
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -54,6 +55,28 @@ inline bool quantile_misses(double achieved, double p) {
     return !(std::fabs(achieved - p) <= 1e-9 * tail + 4 * EPS);
 }
 
+// Bisection over the integers from one where `holds` is true towards one where it is
+// not known to be, upward or downward: the last integer found to hold, next to one found
+// not to (or to `unknown` itself). Each probe counts on its own, so `holds` need not be
+// monotone. Unsigned distances cover the whole range of 64-bit integers.
+template <class Holds>
+std::int64_t last_holding(std::int64_t known, std::int64_t unknown, Holds holds) {
+    for (;;) {
+        const auto from = static_cast<std::uint64_t>(known);
+        const auto to = static_cast<std::uint64_t>(unknown);
+        const bool upward = unknown > known;
+        const std::uint64_t distance = upward ? to - from : from - to;
+        if (distance <= 1) return known;
+        const std::uint64_t half = distance / 2;
+        const auto mid = static_cast<std::int64_t>(upward ? from + half : from - half);
+        if (holds(mid)) {
+            known = mid;
+        } else {
+            unknown = mid;
+        }
+    }
+}
+
 // The smallest double x in [lo, hi] with cdf(x) >= p, for a non-decreasing cdf; NaN
 // when not even cdf(hi) reaches p. At most 64 evaluations after the two ends: every
 // step halves the count of doubles left between them.
@@ -61,21 +84,11 @@ template <class Cdf>
 double smallest_reaching(Cdf cdf, double p, double lo, double hi) {
     if (cdf(lo) >= p) return lo;
     if (!(cdf(hi) >= p)) return NaN;
-    // Invariant: cdf(lo) < p <= cdf(hi). Unsigned distances cover the whole line.
-    std::int64_t below = detail::order_key(lo);
-    std::int64_t above = detail::order_key(hi);
-    while (static_cast<std::uint64_t>(above) - static_cast<std::uint64_t>(below) > 1) {
-        const std::uint64_t half =
-            (static_cast<std::uint64_t>(above) - static_cast<std::uint64_t>(below)) / 2;
-        const std::int64_t mid =
-            static_cast<std::int64_t>(static_cast<std::uint64_t>(below) + half);
-        if (cdf(detail::from_order_key(mid)) >= p) {
-            above = mid;
-        } else {
-            below = mid;
-        }
-    }
-    return detail::from_order_key(above);
+    // From cdf(lo) < p <= cdf(hi), over the doubles in order: the double after the last
+    // one below p.
+    const auto below_p = [&](std::int64_t key) { return !(cdf(detail::from_order_key(key)) >= p); };
+    return detail::from_order_key(
+        last_holding(detail::order_key(lo), detail::order_key(hi), below_p) + 1);
 }
 
 // The literal result of a quantile iteration where it is sound (inside [lo, hi] and

@@ -1,8 +1,8 @@
 #include "dists/beta.hpp"
 
 #include "dists/conventions.hpp"
+#include "dists/log_terms.hpp"
 #include "kernels/constants.hpp"
-#include "kernels/elementary.hpp"
 #include "kernels/incomplete_beta.hpp"
 
 namespace dists {
@@ -61,13 +61,6 @@ double density_at_end(double shape, double other, bool log) {
     return plain_value(shape == 1 ? other : 0, log);
 }
 
-// c * ln v, where a zero coefficient cancels the -inf that the guarded logarithm gives
-// for v below EPS: with a shape of 1 the density has no factor in that end.
-double scaled_log(double c, double v) {
-    if (c == 0 && v < kernels::EPS) return 0;
-    return c * kernels::log(v);
-}
-
 }  // namespace
 
 double dbeta(double x, double a, double b, bool log) {
@@ -78,7 +71,7 @@ double dbeta(double x, double a, double b, bool log) {
     if (x == 0) return density_at_end(a, b, log);
     if (x == 1) return density_at_end(b, a, log);
     const double log_density =
-        scaled_log(b - 1, 1 - x) + (scaled_log(a - 1, x) - kernels::lbeta(a, b));
+        power_log(b - 1, 1 - x) + (power_log(a - 1, x) - kernels::lbeta(a, b));
     return from_log_density(log_density, log);
 }
 

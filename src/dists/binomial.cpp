@@ -11,6 +11,7 @@
 #include "kernels/elementary.hpp"
 #include "kernels/interrupt.hpp"
 #include "kernels/log_gamma.hpp"
+#include "kernels/quantile_search.hpp"
 
 // The distribution value F(x) is the sum of the module's own masses from x down to 0,
 // and the quantile is the first i with p <= F(i), each F(i) a fresh top-down sum. Both
@@ -174,29 +175,14 @@ double sum_down_from(LogMass& log_mass, const MassBounds& bounds, std::int64_t t
     return s;
 }
 
-// Bisection from an index where `holds` is true towards one where it is not known to be;
-// the last index found to hold. Each probe is certified on its own, so the search needs
-// no monotony of the computed masses.
-template <class Holds>
-std::int64_t last_holding(std::int64_t known, std::int64_t unknown, Holds holds) {
-    while (known - unknown > 1 || unknown - known > 1) {
-        const std::int64_t mid = known + (unknown - known) / 2;
-        if (holds(mid)) {
-            known = mid;
-        } else {
-            unknown = mid;
-        }
-    }
-    return known;
-}
-
 // The smallest j in [bounds.falling_from, top] from which every mass up to n is 0 by
-// (3), or top + 1 when the mass at top is not certainly 0.
+// (3), or top + 1 when the mass at top is not certainly 0. Each probe of the bisections
+// here is certified on its own, so they need no monotony of the computed masses.
 template <class LogMass>
 std::int64_t first_zero_run(LogMass& log_mass, const MassBounds& bounds, std::int64_t top) {
     const auto zero_from = [&](std::int64_t j) { return certainly_zero(log_mass(j), bounds); };
     if (top < bounds.falling_from || !zero_from(top)) return top + 1;
-    return last_holding(top, bounds.falling_from - 1, zero_from);
+    return kernels::last_holding(top, bounds.falling_from - 1, zero_from);
 }
 
 // One past the largest j up to which every mass is 0 by (3) from the rising side; 0 when
@@ -205,7 +191,7 @@ template <class LogMass>
 std::int64_t first_possible_mass(LogMass& log_mass, const MassBounds& bounds) {
     const auto zero_to = [&](std::int64_t j) { return certainly_zero(log_mass(j), bounds); };
     if (bounds.rising_to < 0 || !zero_to(0)) return 0;
-    return last_holding(0, bounds.rising_to + 1, zero_to) + 1;
+    return kernels::last_holding(0, bounds.rising_to + 1, zero_to) + 1;
 }
 
 // F(x) for 0 <= x < n and finite lp, lq: the zero masses above a certified run add

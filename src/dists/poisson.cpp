@@ -11,6 +11,7 @@
 #include "kernels/incomplete_gamma.hpp"
 #include "kernels/log_gamma.hpp"
 #include "kernels/power_series.hpp"
+#include "kernels/quantile_search.hpp"
 
 namespace dists {
 namespace {
@@ -33,15 +34,21 @@ double next_count(std::int64_t k) {
     return k == COUNT_MAX ? TWO_POW_63 : static_cast<double>(k + 1);
 }
 
-// Poisson distribution function for a rate known to be valid and finite, k >= 0.
-double cdf_of_valid(std::int64_t k, double lambda) {
+// Poisson distribution function for a rate known to be valid and finite, k >= 0;
+// `exp_minus_rate` gives e^-lambda, asked only by the exact sum.
+template <class ExpMinusRate>
+double cdf_of_valid(std::int64_t k, double lambda, ExpMinusRate exp_minus_rate) {
     if (lambda > EXACT_RATE_MAX || k > EXACT_COUNT_MAX) {
         return 1 - kernels::incomplete_gamma(next_count(k), lambda);
     }
-    const double e = kernels::exp(-lambda);
+    const double e = exp_minus_rate();
     if (k == 0) return e;
     if (k == 1) return e * (lambda + 1);
     return e * (kernels::exp_partial_sum(k, lambda) + 1);
+}
+
+double cdf_of_valid(std::int64_t k, double lambda) {
+    return cdf_of_valid(k, lambda, [lambda] { return kernels::exp(-lambda); });
 }
 
 // The first count k >= start with p < F(k). The first LINEAR_STEPS counts are tried in
@@ -49,7 +56,11 @@ double cdf_of_valid(std::int64_t k, double lambda) {
 // below p and the first above it, which gives the same count wherever F does not
 // decrease. NaN when not even the largest count exceeds p.
 double first_count_above(double p, double rate, std::int64_t start) {
-    const auto above_p = [p, rate](std::int64_t k) { return p < cdf_of_valid(k, rate); };
+    // e^-rate once for every count, at the rates where the exact sum serves.
+    const double e = rate > EXACT_RATE_MAX ? NaN : kernels::exp(-rate);
+    const auto above_p = [p, rate, e](std::int64_t k) {
+        return p < cdf_of_valid(k, rate, [e] { return e; });
+    };
     std::int64_t k = start;
     for (int i = 0; i < LINEAR_STEPS; ++i, ++k) {
         if (above_p(k)) return static_cast<double>(k);
@@ -63,15 +74,8 @@ double first_count_above(double p, double rate, std::int64_t start) {
         if (above == COUNT_MAX) return NaN;
         below = above;
     }
-    while (above - below > 1) {
-        const std::int64_t mid = below + (above - below) / 2;
-        if (above_p(mid)) {
-            above = mid;
-        } else {
-            below = mid;
-        }
-    }
-    return static_cast<double>(above);
+    const auto at_most_p = [&above_p](std::int64_t k) { return !above_p(k); };
+    return static_cast<double>(kernels::last_holding(below, above, at_most_p) + 1);
 }
 
 }  // namespace

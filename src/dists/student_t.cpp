@@ -1,7 +1,5 @@
 #include "dists/student_t.hpp"
 
-#include <cmath>
-
 #include "dists/cauchy.hpp"
 #include "dists/conventions.hpp"
 #include "dists/normal.hpp"

@@ -37,11 +37,7 @@ bool near_zero(double v) { return std::fabs(v) < EPS; }
 // approximation for shapes both above 1.
 double large_shape_start(double a, double b, double p) {
     const double s = p < 0.5 ? 1.0 : -1.0;
-    const double r = p > 0.5 ? -2 * log(1 - p) : -2 * log(p);
-    const double t = sqrt(r);
-    const double num = (2.515517 + 0.802853 * t) + 0.010328 * (t * t);
-    const double den = ((1 + 1.432788 * t) + 0.189269 * (t * t)) + 0.001308 * ((t * t) * t);
-    const double y = s * (t - num / den);
+    const double y = s * normal_tail_deviate(p);
     const double lambda = (y * y - 3) / 6;
     const double m = 1 / (2 * a - 1);
     const double n = 1 / (2 * b - 1);

@@ -42,10 +42,8 @@ const Window& window_for(double a) {
     return *row;
 }
 
-// Starting estimate of the inverse for shapes above 1: a rational approximation of the
-// normal quantile in the cube-root transform of the shape.
-constexpr double START_NUMERATOR[] = {2.515517, 0.802853, 0.010328};
-constexpr double START_DENOMINATOR[] = {1.432788, 0.189269, 0.001308};
+// Starting estimates of the inverse for shapes above 1, from a normal quantile carried
+// through the cube-root transform of the shape, are kept above this.
 constexpr double START_FLOOR = 1e-4;
 
 // a ln x - x - lgamma(a): the factor x^a e^-x / Gamma(a) in front of both fractions.
@@ -133,16 +131,8 @@ double regularized_lower(double a, double x, LogGamma log_gamma) {
 
 double inverse_start(double a, double p) {
     if (a > 1) {
-        const bool upper_tail = p > 0.5;
-        const double g = upper_tail ? -2 * log(1 - p) : -2 * log(p);
-        const double sgn = upper_tail ? -1 : 1;
-        const double t = sqrt(g);
-        const double t2 = t * t;
-        const double t3 = t2 * t;
-        const double ratio =
-            (START_NUMERATOR[0] + START_NUMERATOR[1] * t + START_NUMERATOR[2] * t2) /
-            (1 + START_DENOMINATOR[0] * t + START_DENOMINATOR[1] * t2 + START_DENOMINATOR[2] * t3);
-        const double l = 1 - 1 / (9 * a) - sgn * (t - ratio) / (3 * sqrt(a));
+        const double sgn = p > 0.5 ? -1 : 1;
+        const double l = 1 - 1 / (9 * a) - sgn * normal_tail_deviate(p) / (3 * sqrt(a));
         const double e = ((l * l) * l) * a;
         return e < START_FLOOR ? START_FLOOR : e;
     }

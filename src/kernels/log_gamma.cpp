@@ -35,15 +35,8 @@ double lgamma(double x) {
     for (int k = 2; k < detail::SERIES_TERMS; ++k) sum = sum + detail::SERIES[k] / (a_ext + k);
     const double s = static_cast<double>(sum);
 
-    // The guarded logarithm of s, with the constant added only to a finite logarithm.
-    double f;
-    if (s != s || s < 0) {
-        f = NaN;
-    } else if (s < EPS) {
-        f = -INF;
-    } else {
-        f = log_core(s) + detail::LN_SQRT_2PI;
-    }
+    // The guarded logarithm of s: its NaN and -inf pass through the constant unchanged.
+    const double f = log(s) + detail::LN_SQRT_2PI;
     return ((0.5 + a) * c - b) + f;
 }
 

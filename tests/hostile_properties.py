@@ -22,7 +22,7 @@ from hypothesis import strategies as st
 
 import distrova as d
 from distrova import Engine
-from docstring_signatures import overloads
+from docstring_signatures import is_count, overloads, positionally
 
 settings.register_profile("hostile", derandomize=True, database=None, deadline=None,
                           max_examples=30, print_blob=False,
@@ -44,14 +44,14 @@ D, P, Q, R = ([n for n in FUNCTIONS if n[0] == k] for k in "dpqr")
 def arguments(name):
     """[(argument name, 'real' | 'integer' | 'flag')] of the function (the scalar overload
     of an r function), the engine left out."""
-    def element(annotation):
+    def element(arg, annotation):
         if "bool" in annotation:
             return "flag"
-        if "int64" in annotation or ("SupportsInt" in annotation and "Float" not in annotation):
+        if "SupportsInt" in annotation and "Float" not in annotation:
             return "integer"
-        return "real"
+        return "integer" if is_count(name, arg) else "real"
     params, _ = overloads(name)[0]
-    return tuple((arg, element(annotation)) for arg, annotation, _ in params if arg != "engine")
+    return tuple((arg, element(arg, annotation)) for arg, annotation, _ in params if arg != "engine")
 
 
 def real_positions(name):
@@ -93,7 +93,8 @@ def values(kind_name):
 # per trial) is kept affordable here; beyond it such calls are slow but interruptible.
 AFFORDABLE = 10**4
 LINEAR_WORK = {"pbinom": lambda x, n, *_: min(x, n) if 0 <= x < n else 0,
-               "qbinom": lambda p, n, *_: n if not p <= 0 and not p >= 1 else 0,
+               "qbinom": lambda p, n, prob, lower_tail=True, log_p=False:
+                   n if 0 < (math.exp(p) if log_p and p <= 0 else p) < 1 else 0,
                "rbinom": lambda n, *_: n}
 
 
@@ -126,7 +127,7 @@ def over_corners_and_examples(name, check, skip=0):
 def call(function, *args, **kwargs):
     start = time.perf_counter()
     try:
-        return function(*args, **kwargs)
+        return positionally(function)(*args, **kwargs)
     finally:
         elapsed = time.perf_counter() - start
         if elapsed > CALL_SECONDS:
@@ -210,7 +211,8 @@ ROUNDING = 4 * EPS
 @pytest.mark.parametrize("name", P)
 def test_probabilities_lie_in_the_unit_interval(name):
     def check(rows):
-        values, log_p = evaluate(name, rows), np.array([row[-1] for row in rows], dtype=bool)
+        at = [arg for arg, _ in arguments(name)].index("log_p")
+        values, log_p = evaluate(name, rows), np.array([row[at] for row in rows], dtype=bool)
         outside = np.where(log_p, values > ROUNDING, (values < -ROUNDING) | (values > 1 + ROUNDING))
         assert not outside.any(), [(row, v) for row, v, o in zip(rows, values, outside) if o][:5]
     over_corners_and_examples(name, check)
@@ -219,20 +221,27 @@ def test_probabilities_lie_in_the_unit_interval(name):
 P_GRID = np.array([0.0, 5e-324, 1e-300, 1e-20, EPS / 4, EPS, 1e-10, 1e-3, 0.1, 0.3, 0.5, 0.7,
                    0.9, 0.999, 1 - 1e-10, 1 - EPS, 1 - 2.0**-53, 1.0])
 OUTSIDE = np.array([-INF, -0.1, -5e-324, 1 + EPS, 1.1, INF])
+OUTSIDE_LOG = np.array([5e-324, 0.1, 1.0, INF, INF, INF])  # no logarithm of a probability
 
 
 @pytest.mark.parametrize("name", Q)
 def test_quantiles_do_not_decrease_in_p_and_are_nan_outside_it(name):
+    """In the lower tail q rises with p; in the upper one it falls; log_p changes neither."""
     def check(rows):
         params = [np.array(column)[:, None] for column in zip(*rows)]
-        q = call(getattr(d, name), P_GRID[None, :], *params)
+        lower_tail, log_p = params[-2].astype(bool), params[-1].astype(bool)
+        with np.errstate(divide="ignore"):
+            grid = np.where(lower_tail, P_GRID[None, :], P_GRID[None, ::-1])
+            grid = np.where(log_p, np.log(grid), grid)
+        q = call(getattr(d, name), grid, *params)
         highest_before = np.maximum.accumulate(np.where(np.isnan(q), -INF, q), axis=1)[:, :-1]
         later = q[:, 1:]
         # The fixed-depth exponential is not monotone in its last bits (qlnorm with a
         # tiny sigma): a step down of a few units in the last place is its rounding.
         wobble = highest_before - later <= 4 * np.spacing(np.abs(later))
         assert (np.isnan(later) | (later >= highest_before) | wobble).all(), (rows, q)
-        assert np.isnan(call(getattr(d, name), OUTSIDE[None, :], *params)).all()
+        outside = np.where(log_p, OUTSIDE_LOG[None, :], OUTSIDE[None, :])
+        assert np.isnan(call(getattr(d, name), outside, *params)).all()
     over_corners_and_examples(name, check, skip=1)
 
 

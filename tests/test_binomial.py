@@ -63,8 +63,8 @@ PROBS = [0.5, 0.3, 0.97, 1e-3, 1e-17, 0.0, 1.0, 1 - 1e-17, 1 - 1e-15, 3e-16]
     # The module's own masses sum to 1 - 1.45e-12 here, so only F(n) = 1 reaches p.
     (lambda: d.qbinom(1 - 1e-12, 10**4, 0.5), 10000),
     # Huge counts: the guarded logarithms put all mass at 0 or at n, and nothing overflows.
-    (lambda: d.pbinom(INT64_MAX - 1, INT64_MAX, 1e-17), d.dbinom(0, INT64_MAX, 1e-17)),
-    (lambda: d.pbinom(INT64_MAX - 1, INT64_MAX, 1.0), 0), (lambda: d.qbinom(0.5, INT64_MAX, 0.0), 0),
+    (lambda: d.pbinom(2**62 - 1024, 2**62, 1e-17), d.dbinom(0, 2**62, 1e-17)),
+    (lambda: d.pbinom(2**62 - 1024, 2**62, 1.0), 0), (lambda: d.qbinom(0.5, INT64_MAX, 0.0), 0),
     (lambda: d.qbinom(0.5, INT64_MAX, 1.0), float(INT64_MAX)), (lambda: d.dbinom(INT64_MAX, INT64_MAX, 1.0), 1),
     (lambda: d.dbern(2, 0.3), 0), (lambda: d.dbern(2, 0.3, log=True), -INF), (lambda: d.dbern(1, 0.3), 0.3),
     (lambda: d.dbern(0, 0.3), 0.7), (lambda: d.dbern(-1, 0.3), 0), (lambda: d.dbern(1, 1.3), NAN),

@@ -8,6 +8,7 @@ import pytest
 
 import _distrova_testing as native
 import distrova
+from docstring_signatures import positionally
 from test_calling_paths import ELEMENTWISE, signature
 
 EPS = 2.0**-52
@@ -93,7 +94,7 @@ def arguments_sized_for(seconds, function, name, rng, probe, fewest, most):
 @pytest.mark.parametrize("name", ELEMENTWISE)
 def test_array_path_matches_the_scalar_function(name):
     """Sized to a fraction of a second: millions of elements for the quick functions."""
-    f = getattr(distrova, name)
+    f = positionally(getattr(distrova, name))
     rng = np.random.default_rng(sum(map(ord, name)))
     args = arguments_sized_for(0.15, f, name, rng, probe=2000, fewest=5000, most=2_000_000)
     assert f(*args).tobytes() == native.cxx_elementwise(name, tuple(args)).tobytes()

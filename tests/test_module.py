@@ -111,7 +111,11 @@ class TestArguments:
     @pytest.mark.parametrize("call", [
         lambda: distrova.dcauchy(0.0),                 # parameters without defaults
         lambda: distrova.dlnorm(1.0, 0.0),
-        lambda: distrova.qnorm(0.5, 0, 1, True),       # quantiles have no flag
+        lambda: distrova.qnorm(0.5, 0, 1, True),       # the quantiles' flags are keyword-only
+        lambda: distrova.pnorm(0.5, 0, 1, False, True),
+        lambda: distrova.pnorm(0.5, lower_tail=1),     # and take booleans only
+        lambda: distrova.qnorm(0.5, log_p=np.array([0.0])),
+        lambda: distrova.qgamma([0.5], 2, 1, lower_tail="yes"),
         lambda: distrova.dnorm(0.0, lg=True),          # unknown keyword
         lambda: distrova.dnorm(0.0, 0, 1, False, 1),   # too many arguments
         lambda: distrova.dnorm(),
@@ -159,6 +163,23 @@ class TestArrayCalling:
         out = distrova.dnorm([0.0, 0.0, 0.0], log=[False, True, 2.5])
         assert out[0] == distrova.dnorm(0.0)
         assert out[1] == out[2] == distrova.dnorm(0.0, log=True)
+
+    def test_tail_flags_broadcast_like_the_other_arguments(self):
+        x, lower = np.array([[-1.0], [2.0]]), np.array([True, False, True])
+        out = distrova.pgamma(np.abs(x), 2.0, 1.0, [False, True, False], lower_tail=lower)
+        assert out.tolist() == [[distrova.pgamma(abs(float(v)), 2.0, 1.0, bool(f), lower_tail=bool(t))
+                                 for f, t in zip([False, True, False], lower)] for v in x[:, 0]]
+        assert distrova.qnorm([0.25], lower_tail=np.True_)[0] == distrova.qnorm(0.25)
+
+    @pytest.mark.parametrize("call", [
+        lambda v: distrova.dbinom(2, v, 0.5), lambda v: distrova.dbinom(v, 9, 0.5),
+        lambda v: distrova.pbinom(v, 9, 0.5), lambda v: distrova.qbinom(0.5, v, 0.5),
+        lambda v: distrova.dpois(v, 3.0), lambda v: distrova.ppois(v, 3.0, lower_tail=False),
+        lambda v: distrova.dbern(v, 0.3), lambda v: distrova.pbern(v, 0.3),
+    ])
+    def test_counts_that_are_not_whole_give_nan(self, call):
+        assert math.isnan(call(4.7)) and math.isnan(call(np.array([-0.5]))[0])
+        assert call(4.0) == call(4) == call(np.array([4], dtype=np.int64))[0]
 
     def test_integer_and_strided_inputs(self):
         x = np.arange(12, dtype=np.int64).reshape(3, 4)[:, ::2]

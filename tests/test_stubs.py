@@ -10,7 +10,7 @@ from pathlib import Path
 import pytest
 
 import distrova
-from docstring_signatures import overloads
+from docstring_signatures import keyword_only, overloads
 
 ROOT = Path(__file__).resolve().parent.parent
 PUBLIC = {name: value for name, value in vars(distrova).items() if not name.startswith("_")}
@@ -73,9 +73,12 @@ def stub_signature(node):
 
 
 def runtime_signatures(name):
-    # Unnamed arguments (arg0, ...) cannot be passed by keyword.
-    return [([(param, "positional" if re.fullmatch(r"arg\d+", param) else "both", annotation, default)
-              for param, annotation, default in params], result)
+    # Unnamed arguments (arg0, ...) cannot be passed by keyword, the flags after `*` only so.
+    def how(param):
+        if re.fullmatch(r"arg\d+", param):
+            return "positional"
+        return "keyword" if param in keyword_only(name) else "both"
+    return [([(param, how(param), annotation, default) for param, annotation, default in params], result)
             for params, result in overloads(name)]
 
 

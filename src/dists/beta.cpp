@@ -75,16 +75,17 @@ double dbeta(double x, double a, double b, bool log) {
     return from_log_density(log_density, log);
 }
 
-double pbeta(double x, double a, double b, bool log_p) {
+double pbeta(double x, double a, double b, bool log_p, bool lower_tail) {
     if (any_nan(x, a, b) || a < 0 || b < 0) return NaN;
-    if (x <= 0) return plain_value(0, log_p);
-    if (x >= 1) return plain_value(1, log_p);
+    if (x <= 0) return tail_value(0, log_p, lower_tail);
+    if (x >= 1) return tail_value(1, log_p, lower_tail);
     const Limit limit = limiting_form(a, b);
-    if (limit != Limit::none) return plain_value(limiting_probability(x, limit), log_p);
-    return plain_value(kernels::incomplete_beta(a, b, x), log_p);
+    if (limit != Limit::none) return tail_value(limiting_probability(x, limit), log_p, lower_tail);
+    return tail_value(kernels::incomplete_beta(a, b, x), log_p, lower_tail);
 }
 
-double qbeta(double p, double a, double b) {
+double qbeta(double p, double a, double b, bool lower_tail, bool log_p) {
+    p = lower_probability(p, lower_tail, log_p);
     if (any_nan(a, b, p) || a < 0 || b < 0 || p < 0 || p > 1) return NaN;
     if (p == 0) return 0;
     if (p == 1) return 1;

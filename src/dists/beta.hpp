@@ -5,7 +5,7 @@
 namespace dists {
 
 double dbeta(double x, double a, double b, bool log);
-double pbeta(double x, double a, double b, bool log_p);
-double qbeta(double p, double a, double b);
+double pbeta(double x, double a, double b, bool log_p, bool lower_tail = true);
+double qbeta(double p, double a, double b, bool lower_tail = true, bool log_p = false);
 
 }  // namespace dists

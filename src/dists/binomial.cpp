@@ -300,9 +300,7 @@ double search(const Binomial& d, const MassBounds& bounds, double p) {
     return static_cast<double>(i);
 }
 
-}  // namespace
-
-double dbinom(std::int64_t x, std::int64_t n_trials, double prob, bool log) {
+double binomial_mass(std::int64_t x, std::int64_t n_trials, double prob, bool log) {
     if (invalid_probability(prob) || n_trials < 0) return NaN;
     if (x < 0 || x > n_trials) return plain_value(0, log);
     if (n_trials == 0) return plain_value(1, log);
@@ -310,25 +308,25 @@ double dbinom(std::int64_t x, std::int64_t n_trials, double prob, bool log) {
     return from_log_density(binomial(n_trials, prob).log_mass(x), log);
 }
 
-double pbinom(std::int64_t x, std::int64_t n_trials, double prob, bool log_p) {
+double binomial_probability(std::int64_t x, std::int64_t n_trials, double prob, bool log_p, bool lower_tail) {
     if (invalid_probability(prob) || n_trials < 0) return NaN;
-    if (x < 0) return plain_value(0, log_p);
-    if (x >= n_trials) return plain_value(1, log_p);
-    if (n_trials == 1) return plain_value(1 - prob, log_p);
+    if (x < 0) return tail_value(0, log_p, lower_tail);
+    if (x >= n_trials) return tail_value(1, log_p, lower_tail);
+    if (n_trials == 1) return tail_value(1 - prob, log_p, lower_tail);
     const Binomial d = binomial(n_trials, prob);
     // Under the guarded logarithms a prob below EPS leaves only the mass at 0, and a
     // 1 - prob below EPS only the mass at n.
-    if (d.log_prob == -INF) return plain_value(d.mass(0), log_p);
-    if (d.log_q == -INF) return plain_value(0, log_p);
+    if (d.log_prob == -INF) return tail_value(d.mass(0), log_p, lower_tail);
+    if (d.log_q == -INF) return tail_value(0, log_p, lower_tail);
     const auto log_mass = [&d](std::int64_t k) { return d.log_mass(k); };
     interrupt::Poller poller(MASSES_PER_POLL);
     // The masses carry the rounding of their log-gamma terms, so their sum can pass 1
     // (by about 1e-15 at fifty trials, by 3.5e-6 at a billion); a probability stays one.
     const double sum = distribution_value(log_mass, mass_bounds(d, prob), x, poller);
-    return plain_value(sum > 1 ? 1.0 : sum, log_p);
+    return tail_value(sum > 1 ? 1.0 : sum, log_p, lower_tail);
 }
 
-double qbinom(double p, std::int64_t n_trials, double prob) {
+double binomial_quantile(double p, std::int64_t n_trials, double prob) {
     if (invalid_probability(prob) || n_trials < 0 || p != p || p < 0 || p > 1) return NaN;
     if (p == 0) return 0;
     if (p == 1) return static_cast<double>(n_trials);
@@ -341,17 +339,39 @@ double qbinom(double p, std::int64_t n_trials, double prob) {
     return search(d, mass_bounds(d, prob), p);
 }
 
-double dbern(std::int64_t x, double prob, bool log) {
-    if (invalid_probability(prob)) return NaN;
+// The number of trials must be a whole number within the counts' range; 2^63, the double
+// that the largest count rounds to, stands for that count.
+bool invalid_trials(double n_trials) { return !is_whole(n_trials) || !(n_trials <= 0x1p63); }
+
+}  // namespace
+
+double dbinom(double x, double n_trials, double prob, bool log) {
+    if (any_nan(x, n_trials, prob) || !is_whole(x) || invalid_trials(n_trials)) return NaN;
+    return binomial_mass(saturated_count(x), saturated_count(n_trials), prob, log);
+}
+
+double pbinom(double x, double n_trials, double prob, bool log_p, bool lower_tail) {
+    if (any_nan(x, n_trials, prob) || !is_whole(x) || invalid_trials(n_trials)) return NaN;
+    return binomial_probability(saturated_count(x), saturated_count(n_trials), prob, log_p, lower_tail);
+}
+
+double qbinom(double p, double n_trials, double prob, bool lower_tail, bool log_p) {
+    if (any_nan(p, n_trials, prob) || invalid_trials(n_trials)) return NaN;
+    return binomial_quantile(lower_probability(p, lower_tail, log_p), saturated_count(n_trials), prob);
+}
+
+double dbern(double x, double prob, bool log) {
+    if (any_nan(x, prob) || !is_whole(x) || invalid_probability(prob)) return NaN;
     return plain_value(x == 1 ? prob : (x == 0 ? 1 - prob : 0), log);
 }
 
-double pbern(std::int64_t x, double prob, bool log_p) {
-    if (invalid_probability(prob)) return NaN;
-    return plain_value(x < 0 ? 0 : (x == 0 ? 1 - prob : 1), log_p);
+double pbern(double x, double prob, bool log_p, bool lower_tail) {
+    if (any_nan(x, prob) || !is_whole(x) || invalid_probability(prob)) return NaN;
+    return tail_value(x < 0 ? 0 : (x == 0 ? 1 - prob : 1), log_p, lower_tail);
 }
 
-double qbern(double p, double prob) {
+double qbern(double p, double prob, bool lower_tail, bool log_p) {
+    p = lower_probability(p, lower_tail, log_p);
     if (invalid_probability(prob) || p != p || p < 0 || p > 1) return NaN;
     return 1 - prob < p ? 1 : 0;
 }

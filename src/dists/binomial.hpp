@@ -1,15 +1,16 @@
 #pragma once
 // Binomial distribution with n_trials trials and success probability prob, and the
-// Bernoulli distribution (one trial). Counts are 64-bit integers; results are doubles.
+// Bernoulli distribution (one trial). Counts are whole numbers held
+// in doubles (others give NaN); results are doubles.
 #include <cstdint>
 
 namespace dists {
 
-double dbinom(std::int64_t x, std::int64_t n_trials, double prob, bool log);
-double pbinom(std::int64_t x, std::int64_t n_trials, double prob, bool log_p);
-double qbinom(double p, std::int64_t n_trials, double prob);
-double dbern(std::int64_t x, double prob, bool log);
-double pbern(std::int64_t x, double prob, bool log_p);
-double qbern(double p, double prob);
+double dbinom(double x, double n_trials, double prob, bool log);
+double pbinom(double x, double n_trials, double prob, bool log_p, bool lower_tail = true);
+double qbinom(double p, double n_trials, double prob, bool lower_tail = true, bool log_p = false);
+double dbern(double x, double prob, bool log);
+double pbern(double x, double prob, bool log_p, bool lower_tail = true);
+double qbern(double p, double prob, bool lower_tail = true, bool log_p = false);
 
 }  // namespace dists

@@ -37,7 +37,7 @@ double dcauchy(double x, double mu, double sigma, bool log) {
     return plain_value(density, log);
 }
 
-double pcauchy(double x, double mu, double sigma, bool log_p) {
+double pcauchy(double x, double mu, double sigma, bool log_p, bool lower_tail) {
     if (any_nan(x, mu, sigma) || sigma < 0) return NaN;
     double probability;
     if (all_finite(x, mu, sigma)) {
@@ -51,7 +51,7 @@ double pcauchy(double x, double mu, double sigma, bool log_p) {
     } else {
         probability = location_scale::degenerate_probability(x, mu, sigma);
     }
-    return plain_value(probability, log_p);
+    return tail_value(probability, log_p, lower_tail);
 }
 
 double cauchy_inverse(double p, double mu, double sigma) {
@@ -67,7 +67,8 @@ double cauchy_inverse(double p, double mu, double sigma) {
     return static_cast<double>(mu + sigma * t);
 }
 
-double qcauchy(double p, double mu, double sigma) {
+double qcauchy(double p, double mu, double sigma, bool lower_tail, bool log_p) {
+    p = lower_probability(p, lower_tail, log_p);
     return location_scale::quantile(p, mu, sigma, cauchy_inverse);
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 // Rules shared by every density, distribution and quantile function: how a value is
 // reported under the `log` and `log_p` flags, and the NaN that answers invalid input.
+#include <cmath>
+#include <cstdint>
+
 #include "kernels/constants.hpp"
 #include "kernels/elementary.hpp"
 
@@ -38,6 +41,36 @@ double from_log_density(double log_density, bool log, Exp exp_at) {
 }
 inline double from_log_density(double log_density, bool log) {
     return from_log_density(log_density, log, [](double v) { return kernels::exp(v); });
+}
+
+// Counts arrive as doubles, like every array argument, so that a number that is not
+// whole can be told apart and answered with NaN. Infinities count as whole: they lie
+// beyond every count.
+inline bool is_whole(double x) {
+    return !(std::fabs(x) < 0x1p52) || x == static_cast<double>(static_cast<std::int64_t>(x));
+}
+
+// A whole number as a 64-bit count, saturated beyond the counts' range.
+inline std::int64_t saturated_count(double x) {
+    if (x >= 0x1p63) return INT64_MAX;
+    if (x < -0x1p63) return INT64_MIN;
+    return static_cast<std::int64_t>(x);
+}
+
+// A lower-tail probability reported in the tail and on the scale the caller asked for.
+inline double tail_value(double lower, bool log_p, bool lower_tail) {
+    return plain_value(lower_tail ? lower : 1 - lower, log_p);
+}
+
+// The lower-tail probability that a quantile call asks for: p as given, in the lower or
+// the upper tail, plain or as its logarithm (a positive logarithm is no probability).
+inline double lower_probability(double p, bool lower_tail, bool log_p) {
+    if (log_p) {
+        p = p > 0 ? NaN : kernels::exp(p);
+    } else if (p < 0 || p > 1) {
+        return NaN;
+    }
+    return lower_tail ? p : 1 - p;
 }
 
 }  // namespace dists

@@ -53,19 +53,20 @@ double df(double x, double df1, double df2, bool log) {
     return dinvgamma(x, df2 / 2, df2 / 2, log);
 }
 
-double pf(double x, double df1, double df2, bool log_p) {
+double pf(double x, double df1, double df2, bool log_p, bool lower_tail) {
     if (any_nan(df1, x, df2) || invalid_dof(df1, df2)) return NaN;
-    if (x < kernels::EPS) return plain_value(0, log_p);
-    if (x == INF) return plain_value(1, log_p);
-    if (df1 == INF && df2 == INF) return plain_value(x > 1 ? 1 : (x == 1 ? 0.5 : 0), log_p);
-    if (df2 == INF) return pchisq(x * df1, df1, log_p);
-    if (df1 == INF) return plain_value(1 - pchisq(df2 / x, df2, false), log_p);
+    if (x < kernels::EPS) return tail_value(0, log_p, lower_tail);
+    if (x == INF) return tail_value(1, log_p, lower_tail);
+    if (df1 == INF && df2 == INF) return tail_value(x > 1 ? 1 : (x == 1 ? 0.5 : 0), log_p, lower_tail);
+    if (df2 == INF) return pchisq(x * df1, df1, log_p, lower_tail);
+    if (df1 == INF) return tail_value(1 - pchisq(df2 / x, df2, false), log_p, lower_tail);
     const double u = (x * df1) / df2;
     const double z = u == INF ? 1 : u / (1 + u);  // not inf/inf where u overflows
-    return plain_value(kernels::incomplete_beta(df1 / 2, df2 / 2, z), log_p);
+    return tail_value(kernels::incomplete_beta(df1 / 2, df2 / 2, z), log_p, lower_tail);
 }
 
-double qf(double p, double df1, double df2) {
+double qf(double p, double df1, double df2, bool lower_tail, bool log_p) {
+    p = lower_probability(p, lower_tail, log_p);
     if (any_nan(df1, df2, p) || invalid_dof(df1, df2) || p < 0 || p > 1) return NaN;
     if (p == 0) return 0;
     if (p == 1) return INF;

@@ -53,11 +53,12 @@ double dgamma(double x, double shape, double scale, bool log) {
     return from_log_density(log_density, log);
 }
 
-double pgamma(double x, double shape, double scale, bool log_p) {
-    return plain_value(gamma_probability(x, shape, scale), log_p);
+double pgamma(double x, double shape, double scale, bool log_p, bool lower_tail) {
+    return tail_value(gamma_probability(x, shape, scale), log_p, lower_tail);
 }
 
-double qgamma(double p, double shape, double scale) {
+double qgamma(double p, double shape, double scale, bool lower_tail, bool log_p) {
+    p = lower_probability(p, lower_tail, log_p);
     if (any_nan(p, shape, scale) || invalid_gamma(shape, scale) || p < 0 || p > 1) return NaN;
     if (p == 0) return 0;
     if (p == 1) return INF;
@@ -78,7 +79,7 @@ double dchisq(double x, double dof, bool log) {
     return from_log_density(log_density, log);
 }
 
-double pchisq(double x, double dof, bool log_p) {
+double pchisq(double x, double dof, bool log_p, bool lower_tail) {
     if (any_nan(x, dof) || dof < 0) return NaN;
     double probability;
     if (x < kernels::EPS) {
@@ -90,10 +91,11 @@ double pchisq(double x, double dof, bool log_p) {
     } else {
         probability = kernels::incomplete_gamma(dof * 0.5, x * 0.5);
     }
-    return plain_value(probability, log_p);
+    return tail_value(probability, log_p, lower_tail);
 }
 
-double qchisq(double p, double dof) {
+double qchisq(double p, double dof, bool lower_tail, bool log_p) {
+    p = lower_probability(p, lower_tail, log_p);
     if (any_nan(p, dof) || dof < 0 || p < 0 || p > 1) return NaN;
     if (p == 0) return 0;
     if (p == 1) return INF;
@@ -124,16 +126,17 @@ double dinvgamma(double x, double shape, double scale, bool log) {
     return from_log_density(log_density, log);
 }
 
-double pinvgamma(double x, double shape, double scale, bool log_p) {
+double pinvgamma(double x, double shape, double scale, bool log_p, bool lower_tail) {
     if (any_nan(x, shape, scale) || shape < 0 || scale < 0) return NaN;
-    if (x < 0) return plain_value(0, log_p);
+    if (x < 0) return tail_value(0, log_p, lower_tail);
     // X <= x exactly when the gamma variable 1/X with scale 1/scale is >= 1/x.
     const double u = x == 0 ? INF : 1 / x;
     const double v = scale == 0 ? INF : 1 / scale;
-    return plain_value(1 - gamma_probability(u, shape, v), log_p);
+    return tail_value(1 - gamma_probability(u, shape, v), log_p, lower_tail);
 }
 
-double qinvgamma(double p, double shape, double scale) {
+double qinvgamma(double p, double shape, double scale, bool lower_tail, bool log_p) {
+    p = lower_probability(p, lower_tail, log_p);
     if (any_nan(p, shape, scale) || shape < 0 || scale < 0 || p < 0 || p > 1) return NaN;
     if (p == 0) return 0;
     if (p == 1) return INF;
@@ -150,7 +153,7 @@ double dexp(double x, double rate, bool log) {
     return from_log_density(density_log(rate) - rate * x, log);
 }
 
-double pexp(double x, double rate, bool log_p) {
+double pexp(double x, double rate, bool log_p, bool lower_tail) {
     if (any_nan(x, rate) || rate < 0) return NaN;
     double probability;
     if (x <= 0) {
@@ -160,10 +163,11 @@ double pexp(double x, double rate, bool log_p) {
     } else {
         probability = -kernels::expm1(-rate * x);
     }
-    return plain_value(probability, log_p);
+    return tail_value(probability, log_p, lower_tail);
 }
 
-double qexp(double p, double rate) {
+double qexp(double p, double rate, bool lower_tail, bool log_p) {
+    p = lower_probability(p, lower_tail, log_p);
     if (any_nan(p, rate) || rate < 0 || p < 0 || p > 1) return NaN;
     if (p == 0) return 0;
     if (p == 1) return INF;

@@ -6,19 +6,19 @@
 namespace dists {
 
 double dgamma(double x, double shape, double scale, bool log);
-double pgamma(double x, double shape, double scale, bool log_p);
-double qgamma(double p, double shape, double scale);
+double pgamma(double x, double shape, double scale, bool log_p, bool lower_tail = true);
+double qgamma(double p, double shape, double scale, bool lower_tail = true, bool log_p = false);
 
 double dchisq(double x, double dof, bool log);
-double pchisq(double x, double dof, bool log_p);
-double qchisq(double p, double dof);
+double pchisq(double x, double dof, bool log_p, bool lower_tail = true);
+double qchisq(double p, double dof, bool lower_tail = true, bool log_p = false);
 
 double dinvgamma(double x, double shape, double scale, bool log);
-double pinvgamma(double x, double shape, double scale, bool log_p);
-double qinvgamma(double p, double shape, double scale);
+double pinvgamma(double x, double shape, double scale, bool log_p, bool lower_tail = true);
+double qinvgamma(double p, double shape, double scale, bool lower_tail = true, bool log_p = false);
 
 double dexp(double x, double rate, bool log);
-double pexp(double x, double rate, bool log_p);
-double qexp(double p, double rate);
+double pexp(double x, double rate, bool log_p, bool lower_tail = true);
+double qexp(double p, double rate, bool lower_tail = true, bool log_p = false);
 
 }  // namespace dists

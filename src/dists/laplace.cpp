@@ -17,7 +17,7 @@ double dlaplace(double x, double mu, double sigma, bool log) {
     return from_log_density(log_density, log);
 }
 
-double plaplace(double x, double mu, double sigma, bool log_p) {
+double plaplace(double x, double mu, double sigma, bool log_p, bool lower_tail) {
     if (any_nan(x, mu, sigma) || sigma < 0) return NaN;
     double probability;
     if (location_scale::is_degenerate(x, mu, sigma)) {
@@ -28,7 +28,7 @@ double plaplace(double x, double mu, double sigma, bool log_p) {
         const double tail = kernels::exp(-std::fabs(d) / sigma);
         probability = half_sign * (1 - tail) + 0.5;
     }
-    return plain_value(probability, log_p);
+    return tail_value(probability, log_p, lower_tail);
 }
 
 double laplace_inverse(double p, double mu, double sigma) {
@@ -39,7 +39,8 @@ double laplace_inverse(double p, double mu, double sigma) {
     return mu - kernels::log(v) * signed_scale;  // v < EPS reaches +-inf
 }
 
-double qlaplace(double p, double mu, double sigma) {
+double qlaplace(double p, double mu, double sigma, bool lower_tail, bool log_p) {
+    p = lower_probability(p, lower_tail, log_p);
     return location_scale::quantile(p, mu, sigma, laplace_inverse);
 }
 

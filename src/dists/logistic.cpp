@@ -59,7 +59,8 @@ double logistic_cdf(double x, double mu, double sigma, bool log_p, Tanh tanh_at,
 
 }  // namespace
 
-double plogis(double x, double mu, double sigma, bool log_p) {
+double plogis(double x, double mu, double sigma, bool log_p, bool lower_tail) {
+    if (!lower_tail) return tail_value(plogis(x, mu, sigma, false), log_p, lower_tail);
     return logistic_cdf(
         x, mu, sigma, log_p, [](double h) { return kernels::tanh(h); }, [](double v) { return kernels::log(v); });
 }
@@ -77,7 +78,8 @@ double logistic_inverse(double p, double mu, double sigma) {
     return kernels::log(odds) * sigma + mu;
 }
 
-double qlogis(double p, double mu, double sigma) {
+double qlogis(double p, double mu, double sigma, bool lower_tail, bool log_p) {
+    p = lower_probability(p, lower_tail, log_p);
     return location_scale::quantile(p, mu, sigma, logistic_inverse);
 }
 

@@ -117,7 +117,8 @@ Lanes<double> dnorm_lanes(const Lanes<double>& x, const Lanes<double>& mu, const
         [](const Lanes<double>& r) { return steps::exp_fraction(r); });
 }
 
-double pnorm(double x, double mu, double sigma, bool log_p) {
+double pnorm(double x, double mu, double sigma, bool log_p, bool lower_tail) {
+    if (!lower_tail) return tail_value(pnorm(x, mu, sigma, false), log_p, lower_tail);
     return normal_cdf(
         x, mu, sigma, log_p, [](double z) { return standard_normal_cdf(z); },
         [](double v) { return kernels::log(v); });
@@ -164,7 +165,8 @@ double normal_quantile(double p, double mu, double sigma, ErfInv erf_inv_at) {
 
 }  // namespace
 
-double qnorm(double p, double mu, double sigma) {
+double qnorm(double p, double mu, double sigma, bool lower_tail, bool log_p) {
+    p = lower_probability(p, lower_tail, log_p);
     return normal_quantile(p, mu, sigma, [](double y) { return kernels::erf_inv(y); });
 }
 
@@ -195,13 +197,14 @@ double dlnorm(double x, double mu, double sigma, bool log) {
     return plain_value(density, log);
 }
 
-double plnorm(double x, double mu, double sigma, bool log_p) {
+double plnorm(double x, double mu, double sigma, bool log_p, bool lower_tail) {
     if (any_nan(x, mu, sigma) || sigma < 0) return NaN;
-    if (x < kernels::EPS) return plain_value(0, log_p);
-    return pnorm(kernels::log_core(x), mu, sigma, log_p);
+    if (x < kernels::EPS) return tail_value(0, log_p, lower_tail);
+    return pnorm(kernels::log_core(x), mu, sigma, log_p, lower_tail);
 }
 
-double qlnorm(double p, double mu, double sigma) {
+double qlnorm(double p, double mu, double sigma, bool lower_tail, bool log_p) {
+    p = lower_probability(p, lower_tail, log_p);
     if (any_nan(p, mu, sigma) || sigma < 0 || p < 0 || p > 1) return NaN;
     return kernels::exp(qnorm(p, mu, sigma));
 }

@@ -6,11 +6,11 @@ namespace dists {
 using kernels::Lanes;
 
 double dnorm(double x, double mu, double sigma, bool log);
-double pnorm(double x, double mu, double sigma, bool log_p);
-double qnorm(double p, double mu, double sigma);
+double pnorm(double x, double mu, double sigma, bool log_p, bool lower_tail = true);
+double qnorm(double p, double mu, double sigma, bool lower_tail = true, bool log_p = false);
 double dlnorm(double x, double mu, double sigma, bool log);
-double plnorm(double x, double mu, double sigma, bool log_p);
-double qlnorm(double p, double mu, double sigma);
+double plnorm(double x, double mu, double sigma, bool log_p, bool lower_tail = true);
+double qlnorm(double p, double mu, double sigma, bool lower_tail = true, bool log_p = false);
 
 // Lockstep twins: the same bits in every lane.
 Lanes<double> dnorm_lanes(const Lanes<double>& x, const Lanes<double>& mu, const Lanes<double>& sigma,

@@ -86,8 +86,9 @@ double poisson_cdf(std::int64_t k, double lambda) {
     return cdf_of_valid(k, lambda);
 }
 
-double dpois(std::int64_t x, double rate, bool log) {
-    if (rate != rate || rate < 0) return NaN;
+double dpois(double count, double rate, bool log) {
+    if (any_nan(count, rate) || !is_whole(count) || rate < 0) return NaN;
+    const std::int64_t x = saturated_count(count);
     if (x < 0) return plain_value(0, log);
     if (rate == 0) return plain_value(x == 0 ? 1 : 0, log);
     if (rate == INF) return plain_value(0, log);
@@ -96,8 +97,9 @@ double dpois(std::int64_t x, double rate, bool log) {
     return from_log_density(log_mass, log);
 }
 
-double ppois(std::int64_t x, double rate, bool log_p) {
-    return plain_value(poisson_cdf(x, rate), log_p);
+double ppois(double x, double rate, bool log_p, bool lower_tail) {
+    if (any_nan(x, rate) || !is_whole(x)) return NaN;
+    return tail_value(poisson_cdf(saturated_count(x), rate), log_p, lower_tail);
 }
 
 double poisson_count_search(double p, double rate) {
@@ -113,7 +115,8 @@ double poisson_count_search(double p, double rate) {
     return first_count_above(p, rate, k0);
 }
 
-double qpois(double p, double rate) {
+double qpois(double p, double rate, bool lower_tail, bool log_p) {
+    p = lower_probability(p, lower_tail, log_p);
     if (any_nan(p, rate) || rate < 0 || p < 0 || p > 1) return NaN;
     if (p == 0 || rate < kernels::EPS) return 0;
     if (p == 1) return INF;

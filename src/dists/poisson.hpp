@@ -3,9 +3,9 @@
 
 namespace dists {
 
-double dpois(std::int64_t x, double rate, bool log);
-double ppois(std::int64_t x, double rate, bool log_p);
-double qpois(double p, double rate);
+double dpois(double x, double rate, bool log);
+double ppois(double x, double rate, bool log_p, bool lower_tail = true);
+double qpois(double p, double rate, bool lower_tail = true, bool log_p = false);
 
 // P(X <= k) without the logarithm: an exact finite sum for small rates and counts, the
 // incomplete gamma function beyond; NaN for a NaN or negative rate.

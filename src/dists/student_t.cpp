@@ -66,15 +66,16 @@ double dt(double x, double dof, bool log) {
                             log);
 }
 
-double pt(double x, double dof, bool log_p) {
+double pt(double x, double dof, bool log_p, bool lower_tail) {
     if (any_nan(x, dof) || invalid_dof(dof)) return NaN;
-    if (x == INF) return plain_value(1, log_p);
-    if (x == -INF) return plain_value(0, log_p);
-    if (dof == INF) return pnorm(x, 0, 1, log_p);
-    return plain_value(t_cdf(x, dof), log_p);
+    if (x == INF) return tail_value(1, log_p, lower_tail);
+    if (x == -INF) return tail_value(0, log_p, lower_tail);
+    if (dof == INF) return pnorm(x, 0, 1, log_p, lower_tail);
+    return tail_value(t_cdf(x, dof), log_p, lower_tail);
 }
 
-double qt(double p, double dof) {
+double qt(double p, double dof, bool lower_tail, bool log_p) {
+    p = lower_probability(p, lower_tail, log_p);
     if (any_nan(dof, p) || invalid_dof(dof) || p < 0 || p > 1) return NaN;
     if (p == 0) return -INF;
     if (p == 1) return INF;

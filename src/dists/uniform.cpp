@@ -17,7 +17,7 @@ double dunif(double x, double a, double b, bool log) {
     return log ? -kernels::log(width) : 1 / width;
 }
 
-double punif(double x, double a, double b, bool log_p) {
+double punif(double x, double a, double b, bool log_p, bool lower_tail) {
     if (any_nan(x, a, b) || a >= b) return NaN;
     if (kernels::is_infinite(a) && kernels::is_infinite(b)) return NaN;
     double probability;
@@ -28,10 +28,11 @@ double punif(double x, double a, double b, bool log_p) {
     } else {
         probability = (x - a) / (b - a);
     }
-    return plain_value(probability, log_p);
+    return tail_value(probability, log_p, lower_tail);
 }
 
-double qunif(double p, double a, double b) {
+double qunif(double p, double a, double b, bool lower_tail, bool log_p) {
+    p = lower_probability(p, lower_tail, log_p);
     if (any_nan(a, b, p) || a >= b || p < 0 || p > 1 || kernels::is_infinite(a) ||
         kernels::is_infinite(b)) {
         return NaN;

@@ -74,7 +74,8 @@ double weibull_cdf(double x, double shape, double scale, bool log_p, Probability
 
 }  // namespace
 
-double pweibull(double x, double shape, double scale, bool log_p) {
+double pweibull(double x, double shape, double scale, bool log_p, bool lower_tail) {
+    if (!lower_tail) return tail_value(pweibull(x, shape, scale, false), log_p, lower_tail);
     return weibull_cdf(x, shape, scale, log_p, weibull_probability, [](double v) { return kernels::log(v); });
 }
 
@@ -95,7 +96,8 @@ double weibull_inverse(double p, double shape, double scale) {
     return scale * kernels::pow(-v, 1 / shape);
 }
 
-double qweibull(double p, double shape, double scale) {
+double qweibull(double p, double shape, double scale, bool lower_tail, bool log_p) {
+    p = lower_probability(p, lower_tail, log_p);
     if (any_nan(shape, scale, p) || invalid_parameters(shape, scale) || p < 0 || p > 1) {
         return NaN;
     }

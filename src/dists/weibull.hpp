@@ -6,8 +6,8 @@ namespace dists {
 using kernels::Lanes;
 
 double dweibull(double x, double shape, double scale, bool log);
-double pweibull(double x, double shape, double scale, bool log_p);
-double qweibull(double p, double shape, double scale);
+double pweibull(double x, double shape, double scale, bool log_p, bool lower_tail = true);
+double qweibull(double p, double shape, double scale, bool lower_tail = true, bool log_p = false);
 
 // Lockstep twin: the same bits in every lane.
 Lanes<double> pweibull_lanes(const Lanes<double>& x, const Lanes<double>& shape, const Lanes<double>& scale,

@@ -197,14 +197,29 @@ private:
     double* out_;
 };
 
+// The number of arguments of a lockstep twin.
+template <class Twin>
+struct TwinArity;
+template <class... T>
+struct TwinArity<kernels::Lanes<double> (*)(const kernels::Lanes<T>&...)> {
+    static constexpr std::size_t value = sizeof...(T);
+};
+
+// A twin takes the leading arguments of its scalar function. The flags that may follow
+// them (the tail and the scale of a p or q function) are covered by the twin only at
+// their defaults, lower tail and plain probability; a group of lanes with any other flag
+// is computed one by one.
+inline constexpr bool TRAILING_FLAG_DEFAULTS[] = {true, false};
+
 // Gathers elements into lanes and fills the result a group of lanes at a time with the
 // lockstep twin of the scalar function; a last, partial group goes one by one.
-template <class... Args>
+template <class Twin, class... Args>
 class InLockstep {
-public:
-    using Lanes = kernels::Lanes<double> (*)(const kernels::Lanes<Args>&...);
+    static constexpr std::size_t TWIN_ARGS = TwinArity<Twin>::value;
+    static_assert(sizeof...(Args) - TWIN_ARGS <= std::size(TRAILING_FLAG_DEFAULTS));
 
-    InLockstep(double (*scalar)(Args...), Lanes lanes, double* out)
+public:
+    InLockstep(double (*scalar)(Args...), Twin lanes, double* out)
         : scalar_(scalar), lanes_(lanes), out_(out) {}
 
     template <std::size_t... I>
@@ -218,9 +233,13 @@ public:
             filled_ += taken;
             count -= taken;
             if (filled_ == kernels::LANE_COUNT) {
-                std::apply(lanes_, group_).store(out_);
-                out_ += kernels::LANE_COUNT;
-                filled_ = 0;
+                if (flags_at_defaults(std::make_index_sequence<sizeof...(Args) - TWIN_ARGS>{})) {
+                    in_lockstep(std::make_index_sequence<TWIN_ARGS>{}).store(out_);
+                    out_ += kernels::LANE_COUNT;
+                    filled_ = 0;
+                } else {
+                    finish();
+                }
             }
         }
     }
@@ -239,6 +258,22 @@ private:
         }
     }
 
+    template <std::size_t... J>
+    bool flags_at_defaults(std::index_sequence<J...>) const {
+        const auto at_default = [](const auto& flags, bool expected) {
+            for (int lane = 0; lane < kernels::LANE_COUNT; ++lane) {
+                if (flags[lane] != expected) return false;
+            }
+            return true;
+        };
+        return (at_default(std::get<TWIN_ARGS + J>(group_), TRAILING_FLAG_DEFAULTS[J]) && ...);
+    }
+
+    template <std::size_t... I>
+    kernels::Lanes<double> in_lockstep(std::index_sequence<I...>) const {
+        return lanes_(std::get<I>(group_)...);
+    }
+
     template <std::size_t... I>
     void finish(std::index_sequence<I...>) {
         for (int lane = 0; lane < filled_; ++lane) *out_++ = scalar_(std::get<I>(group_)[lane]...);
@@ -246,7 +281,7 @@ private:
     }
 
     double (*scalar_)(Args...);
-    Lanes lanes_;
+    Twin lanes_;
     double* out_;
     std::tuple<kernels::Lanes<Args>...> group_;
     int filled_ = 0;
@@ -254,8 +289,8 @@ private:
 
 // The whole call: a Python float when every argument is zero-dimensional, otherwise a
 // new float64 array of the broadcast shape.
-template <class Fill, class Scalar, class... Args>
-py::object evaluate(Scalar scalar, Fill make_fill, const py::array_t<Args, py::array::forcecast>&... args) {
+template <class Fill, class... Args, class... Arrays>
+py::object evaluate(double (*scalar)(Args...), Fill make_fill, const Arrays&... args) {
     constexpr std::size_t N = sizeof...(Args);
     const std::array<const py::array*, N> in{&args...};
     Layout<N> layout(in);

@@ -23,6 +23,41 @@ namespace binding {
 
 namespace py = pybind11;
 
+// A flag argument that takes only booleans: Python's, NumPy's, or arrays of them.
+struct BoolArray : py::array_t<bool> {
+    using py::array_t<bool>::array_t;
+};
+
+}  // namespace binding
+
+namespace pybind11::detail {
+
+template <>
+struct type_caster<binding::BoolArray> {
+    PYBIND11_TYPE_CASTER(binding::BoolArray, handle_type_name<array_t<bool>>::name);
+
+    bool load(handle src, bool) {
+        object converted = reinterpret_steal<object>(as_array(src.ptr()));
+        if (!converted) {
+            PyErr_Clear();
+            return false;
+        }
+        if (reinterpret_borrow<array>(converted).dtype().kind() != 'b') return false;
+        value = reinterpret_steal<binding::BoolArray>(converted.release());
+        return true;
+    }
+
+private:
+    // NumPy's own conversion of any object, whatever its element type.
+    static PyObject* as_array(PyObject* o) {
+        return npy_api::get().PyArray_FromAny_(o, nullptr, 0, 0, npy_api::NPY_ARRAY_ENSUREARRAY_, nullptr);
+    }
+};
+
+}  // namespace pybind11::detail
+
+namespace binding {
+
 inline py::arg annotate(table::Param p) { return py::arg(p.name); }
 inline py::arg_v annotate(table::ParamWithDefault p) { return py::arg(p.name) = p.value; }
 
@@ -43,6 +78,40 @@ struct Registered {
     }
 };
 
+// The position of the marker after which arguments are keyword-only (the count of the
+// arguments before it), or the count of all when there is none.
+template <class... Annotations>
+constexpr std::size_t keyword_only_position() {
+    constexpr bool is_marker[] = {std::is_same_v<Annotations, py::kw_only>..., true};
+    std::size_t i = 0;
+    while (!is_marker[i]) ++i;
+    return i;
+}
+
+// Arguments are converted as NumPy converts with forced casting (a flag takes any
+// number by its truth), except the keyword-only flags, which take booleans only.
+template <std::size_t Leading, std::size_t I, class T>
+using ArgumentArray = std::conditional_t<(I < Leading), py::array_t<T, py::array::forcecast>, BoolArray>;
+
+template <std::size_t Leading, class... Args, std::size_t... I, class Twin, class... Annotations>
+py::cpp_function array_function(py::module_& m, const std::string& name, double (*scalar)(Args...), Twin lanes,
+                                std::index_sequence<I...>, Annotations... annotations) {
+    return py::cpp_function(
+        [scalar, lanes](const ArgumentArray<Leading, I, Args>&... args) -> py::object {
+            return array_call::evaluate(
+                scalar,
+                [&](double* out) {
+                    if constexpr (std::is_null_pointer_v<Twin>) {
+                        return array_call::OneByOne<Args...>(scalar, out);
+                    } else {
+                        return array_call::InLockstep<Twin, Args...>(scalar, lanes, out);
+                    }
+                },
+                args...);
+        },
+        py::name(name.c_str()), py::scope(m), py::sibling(py::none()), annotations...);
+}
+
 // The array path is a pybind11 function of arrays of the scalar function's element types,
 // with the signature, argument matching and errors pybind11 generates for it. The module
 // attribute is a function in front of it, with the same name, docstring and pybind11
@@ -50,20 +119,9 @@ struct Registered {
 template <std::size_t Row, char Kind, class... Args, class Twin, class... Annotations>
 void define_elementwise(py::module_& m, const std::string& name, double (*scalar)(Args...), Twin lanes,
                      Annotations... annotations) {
-    py::cpp_function array_path(
-        [scalar, lanes](const py::array_t<Args, py::array::forcecast>&... args) -> py::object {
-            return array_call::evaluate(
-                scalar,
-                [&](double* out) {
-                    if constexpr (std::is_null_pointer_v<Twin>) {
-                        return array_call::OneByOne<Args...>(scalar, out);
-                    } else {
-                        return array_call::InLockstep<Args...>(scalar, lanes, out);
-                    }
-                },
-                args...);
-        },
-        py::name(name.c_str()), py::scope(m), py::sibling(py::none()), annotations...);
+    constexpr std::size_t leading = keyword_only_position<Annotations...>();
+    py::cpp_function array_path = array_function<leading>(m, name, scalar, lanes, std::index_sequence_for<Args...>{},
+                                                          annotations...);
 
     using Entry = Registered<Row, Kind, scalar_call::ScalarCall<Args...>>;
     Entry::call = new scalar_call::ScalarCall<Args...>(scalar, array_path, {scalar_call::spec(annotations)...});
@@ -162,12 +220,14 @@ void register_all(py::module_& m, const Families& families, std::index_sequence<
     each_family([&](auto row, const auto& family) {
         if constexpr (provided<decltype(family.cdf)>)
             def_elementwise<row, 'p'>(m, std::string("p") + family.name, family.cdf, py::arg("x"),
-                                      family.params, py::arg("log_p") = false);
+                                      family.params, py::arg("log_p") = false, py::kw_only(),
+                                      py::arg("lower_tail") = true);
     });
     each_family([&](auto row, const auto& family) {
         if constexpr (provided<decltype(family.quantile)>)
             def_elementwise<row, 'q'>(m, std::string("q") + family.name, family.quantile, py::arg("p"),
-                                      family.params);
+                                      family.params, py::kw_only(), py::arg("lower_tail") = true,
+                                      py::arg("log_p") = false);
     });
 }
 

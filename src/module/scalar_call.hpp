@@ -13,6 +13,7 @@
 #include <string>
 #include <type_traits>
 #include <utility>
+#include <vector>
 
 namespace binding {
 
@@ -90,24 +91,44 @@ inline bool convert(PyObject* o, bool& out) {
     return false;
 }
 
-// The arguments' names and defaults, as registered with pybind11.
+// A keyword-only flag takes a Python bool and nothing else.
+template <class T>
+bool convert_strictly(PyObject* o, T& out) {
+    if constexpr (std::is_same_v<T, bool>) {
+        if (!PyBool_Check(o)) return false;
+        out = o == Py_True;
+        return true;
+    } else {
+        return convert(o, out);
+    }
+}
+
+// The arguments' names and defaults, as registered with pybind11; the marker after which
+// arguments are keyword-only has no name.
 struct ArgumentSpec {
     const char* name;
     py::object default_value;  // null when the argument is required
 };
 inline ArgumentSpec spec(const py::arg& a) { return {a.name, py::object()}; }
 inline ArgumentSpec spec(const py::arg_v& a) { return {a.name, a.value}; }
+inline ArgumentSpec spec(const py::kw_only&) { return {nullptr, py::object()}; }
 
 template <class... Args>
 class ScalarCall {
     static constexpr std::size_t N = sizeof...(Args);
 
 public:
-    ScalarCall(double (*scalar)(Args...), py::object array_path, const std::array<ArgumentSpec, N>& specs)
+    ScalarCall(double (*scalar)(Args...), py::object array_path, const std::vector<ArgumentSpec>& specs)
         : scalar_(scalar), array_path_(std::move(array_path)) {
-        for (std::size_t i = 0; i < N; ++i) {
-            names_[i] = py::reinterpret_steal<py::object>(PyUnicode_InternFromString(specs[i].name));
-            defaults_[i] = specs[i].default_value;
+        std::size_t i = 0;
+        for (const ArgumentSpec& s : specs) {
+            if (s.name == nullptr) {
+                positional_ = i;
+                continue;
+            }
+            names_[i] = py::reinterpret_steal<py::object>(PyUnicode_InternFromString(s.name));
+            defaults_[i] = s.default_value;
+            ++i;
         }
     }
 
@@ -115,7 +136,7 @@ public:
         std::array<PyObject*, N> slots{};
         std::tuple<Args...> values;
         if (numpy_ready && match(args, nargs, kwnames, slots) &&
-            convert_all(slots, values, std::index_sequence_for<Args...>{})) {
+            convert_all(slots, values, positional_, std::index_sequence_for<Args...>{})) {
             try {
                 return PyFloat_FromDouble(std::apply(scalar_, values));
             } catch (py::error_already_set& e) {  // Ctrl-C from a long loop
@@ -136,7 +157,7 @@ private:
     // of call (too many, unknown or repeated names, a required argument missing) is left
     // to the array path and its standard error.
     bool match(PyObject* const* args, Py_ssize_t nargs, PyObject* kwnames, std::array<PyObject*, N>& slots) const {
-        if (nargs > static_cast<Py_ssize_t>(N)) return false;
+        if (nargs > static_cast<Py_ssize_t>(positional_)) return false;
         for (Py_ssize_t i = 0; i < nargs; ++i) slots[i] = args[i];
         const Py_ssize_t nkw = kwnames == nullptr ? 0 : PyTuple_GET_SIZE(kwnames);
         for (Py_ssize_t k = 0; k < nkw; ++k) {
@@ -166,12 +187,15 @@ private:
 
     template <std::size_t... I>
     static bool convert_all(const std::array<PyObject*, N>& slots, std::tuple<Args...>& values,
-                            std::index_sequence<I...>) {
-        return (convert(slots[I], std::get<I>(values)) && ...);
+                            std::size_t positional, std::index_sequence<I...>) {
+        return ((I < positional ? convert(slots[I], std::get<I>(values))
+                                : convert_strictly(slots[I], std::get<I>(values))) &&
+                ...);
     }
 
     double (*scalar_)(Args...);
     py::object array_path_;
+    std::size_t positional_ = N;  // arguments after these are keyword-only
     std::array<py::object, N> names_;
     std::array<py::object, N> defaults_;
 };

@@ -41,7 +41,7 @@ def dnorm(x: _Real, mu: _Real = 0, sigma: _Real = 1, log: _Flag = False) -> floa
 def dnorm(x: ArrayLike, mu: ArrayLike = 0, sigma: ArrayLike = 1, log: ArrayLike = False) -> _Result: ...
 
 @overload
-def dbern(x: _Int, prob: _Real, log: _Flag = False) -> float:
+def dbern(x: _Real, prob: _Real, log: _Flag = False) -> float:
     """Probability mass at the integer `x` (other numbers are truncated toward zero) of the
     Bernoulli distribution with success probability `prob`; with `log` true, its natural
     logarithm. `prob` is a finite number in [0, 1]. The arguments broadcast as NumPy
@@ -72,7 +72,7 @@ def dbeta(x: _Real, a: _Real, b: _Real, log: _Flag = False) -> float:
 def dbeta(x: ArrayLike, a: ArrayLike, b: ArrayLike, log: ArrayLike = False) -> _Result: ...
 
 @overload
-def dbinom(x: _Int, n_trials: _Int, prob: _Real, log: _Flag = False) -> float:
+def dbinom(x: _Real, n_trials: _Real, prob: _Real, log: _Flag = False) -> float:
     """Probability mass at the integer `x` (other numbers are truncated toward zero) of the
     binomial distribution with `n_trials` trials and success probability `prob`; with
     `log` true, its natural logarithm. `n_trials` is an integer >= 0 and `prob` a finite
@@ -220,7 +220,7 @@ def dlogis(x: _Real, mu: _Real, sigma: _Real, log: _Flag = False) -> float:
 def dlogis(x: ArrayLike, mu: ArrayLike, sigma: ArrayLike, log: ArrayLike = False) -> _Result: ...
 
 @overload
-def dpois(x: _Int, rate: _Real, log: _Flag = False) -> float:
+def dpois(x: _Real, rate: _Real, log: _Flag = False) -> float:
     """Probability mass at the integer `x` (other numbers are truncated toward zero) of the
     Poisson distribution with mean `rate`; with `log` true, its natural logarithm.
     `rate` >= 0; `rate` = 0 is the point mass at 0. The arguments broadcast as NumPy
@@ -609,7 +609,7 @@ def rweibull(shape: _Number, scale: _Number, size: SupportsIndex, engine: Engine
 
 # Distribution functions.
 @overload
-def pnorm(x: _Real, mu: _Real = 0, sigma: _Real = 1, log_p: _Flag = False) -> float:
+def pnorm(x: _Real, mu: _Real = 0, sigma: _Real = 1, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the normal distribution with mean `mu` and
     standard deviation `sigma`; with `log_p` true, its natural logarithm (probabilities
     below 2.2e-16 then give -inf). `mu` is any real number (default 0) and `sigma` >= 0
@@ -621,10 +621,10 @@ def pnorm(x: _Real, mu: _Real = 0, sigma: _Real = 1, log_p: _Flag = False) -> fl
     [0.15865525393145705, 0.5, 0.8413447460685429]
     """
 @overload
-def pnorm(x: ArrayLike, mu: ArrayLike = 0, sigma: ArrayLike = 1, log_p: ArrayLike = False) -> _Result: ...
+def pnorm(x: ArrayLike, mu: ArrayLike = 0, sigma: ArrayLike = 1, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
 
 @overload
-def pbern(x: _Int, prob: _Real, log_p: _Flag = False) -> float:
+def pbern(x: _Real, prob: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at the integer `x` of the Bernoulli distribution
     with success probability `prob`; with `log_p` true, its natural logarithm
     (probabilities below 2.2e-16 then give -inf). `prob` is a finite number in [0, 1].
@@ -635,10 +635,10 @@ def pbern(x: _Int, prob: _Real, log_p: _Flag = False) -> float:
     0.7
     """
 @overload
-def pbern(x: ArrayLike, prob: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
+def pbern(x: ArrayLike, prob: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
 
 @overload
-def pbeta(x: _Real, a: _Real, b: _Real, log_p: _Flag = False) -> float:
+def pbeta(x: _Real, a: _Real, b: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the beta distribution with shapes `a` and
     `b` on [0, 1]; with `log_p` true, its natural logarithm (probabilities below 2.2e-16
     then give -inf). `a` >= 0 and `b` >= 0; a zero or infinite shape gives the limiting
@@ -651,10 +651,10 @@ def pbeta(x: _Real, a: _Real, b: _Real, log_p: _Flag = False) -> float:
     0.348300000000001
     """
 @overload
-def pbeta(x: ArrayLike, a: ArrayLike, b: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
+def pbeta(x: ArrayLike, a: ArrayLike, b: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
 
 @overload
-def pbinom(x: _Int, n_trials: _Int, prob: _Real, log_p: _Flag = False) -> float:
+def pbinom(x: _Real, n_trials: _Real, prob: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at the integer `x` of the binomial distribution with
     `n_trials` trials and success probability `prob`; with `log_p` true, its natural
     logarithm (probabilities below 2.2e-16 then give -inf). `n_trials` is an integer >=
@@ -667,10 +667,10 @@ def pbinom(x: _Int, n_trials: _Int, prob: _Real, log_p: _Flag = False) -> float:
     0.6875000000000031
     """
 @overload
-def pbinom(x: ArrayLike, n_trials: ArrayLike, prob: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
+def pbinom(x: ArrayLike, n_trials: ArrayLike, prob: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
 
 @overload
-def pcauchy(x: _Real, mu: _Real, sigma: _Real, log_p: _Flag = False) -> float:
+def pcauchy(x: _Real, mu: _Real, sigma: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the Cauchy distribution with location `mu`
     and scale `sigma`; with `log_p` true, its natural logarithm (probabilities below
     2.2e-16 then give -inf). `mu` is any real number and `sigma` >= 0; `sigma` = 0 is
@@ -681,10 +681,10 @@ def pcauchy(x: _Real, mu: _Real, sigma: _Real, log_p: _Flag = False) -> float:
     0.75
     """
 @overload
-def pcauchy(x: ArrayLike, mu: ArrayLike, sigma: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
+def pcauchy(x: ArrayLike, mu: ArrayLike, sigma: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
 
 @overload
-def pchisq(x: _Real, dof: _Real, log_p: _Flag = False) -> float:
+def pchisq(x: _Real, dof: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the chi-squared distribution with `dof`
     degrees of freedom; with `log_p` true, its natural logarithm (probabilities below
     2.2e-16 then give -inf). `dof` >= 0 is any real number; `dof` = 0 is the point mass
@@ -695,10 +695,10 @@ def pchisq(x: _Real, dof: _Real, log_p: _Flag = False) -> float:
     0.9499564787512951
     """
 @overload
-def pchisq(x: ArrayLike, dof: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
+def pchisq(x: ArrayLike, dof: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
 
 @overload
-def pexp(x: _Real, rate: _Real, log_p: _Flag = False) -> float:
+def pexp(x: _Real, rate: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the exponential distribution with rate
     `rate` (mean 1/`rate`); with `log_p` true, its natural logarithm (probabilities
     below 2.2e-16 then give -inf). `rate` >= 0. The arguments broadcast as NumPy arrays;
@@ -709,10 +709,10 @@ def pexp(x: _Real, rate: _Real, log_p: _Flag = False) -> float:
     0.8646647167633873
     """
 @overload
-def pexp(x: ArrayLike, rate: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
+def pexp(x: ArrayLike, rate: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
 
 @overload
-def pf(x: _Real, df1: _Real, df2: _Real, log_p: _Flag = False) -> float:
+def pf(x: _Real, df1: _Real, df2: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the F distribution with `df1` and `df2`
     degrees of freedom; with `log_p` true, its natural logarithm (probabilities below
     2.2e-16 then give -inf). `df1` and `df2` are real numbers of at least 2.2e-16; an
@@ -725,10 +725,10 @@ def pf(x: _Real, df1: _Real, df2: _Real, log_p: _Flag = False) -> float:
     0.7673760819999219
     """
 @overload
-def pf(x: ArrayLike, df1: ArrayLike, df2: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
+def pf(x: ArrayLike, df1: ArrayLike, df2: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
 
 @overload
-def pgamma(x: _Real, shape: _Real, scale: _Real, log_p: _Flag = False) -> float:
+def pgamma(x: _Real, shape: _Real, scale: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the gamma distribution with shape `shape`
     and scale `scale` (mean shape * scale); with `log_p` true, its natural logarithm
     (probabilities below 2.2e-16 then give -inf). `shape` >= 0 and `scale` >= 2.2e-16;
@@ -740,10 +740,10 @@ def pgamma(x: _Real, shape: _Real, scale: _Real, log_p: _Flag = False) -> float:
     0.3849400110633042
     """
 @overload
-def pgamma(x: ArrayLike, shape: ArrayLike, scale: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
+def pgamma(x: ArrayLike, shape: ArrayLike, scale: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
 
 @overload
-def pinvgamma(x: _Real, shape: _Real, scale: _Real, log_p: _Flag = False) -> float:
+def pinvgamma(x: _Real, shape: _Real, scale: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the inverse gamma distribution with shape
     `shape` and scale `scale` (the law of 1/X for X gamma with that shape and scale
     1/`scale`); with `log_p` true, its natural logarithm (probabilities below 2.2e-16
@@ -755,10 +755,10 @@ def pinvgamma(x: _Real, shape: _Real, scale: _Real, log_p: _Flag = False) -> flo
     0.406005849709838
     """
 @overload
-def pinvgamma(x: ArrayLike, shape: ArrayLike, scale: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
+def pinvgamma(x: ArrayLike, shape: ArrayLike, scale: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
 
 @overload
-def plaplace(x: _Real, mu: _Real, sigma: _Real, log_p: _Flag = False) -> float:
+def plaplace(x: _Real, mu: _Real, sigma: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the Laplace (double exponential)
     distribution with location `mu` and scale `sigma`, density exp(-|x - mu| / sigma) /
     (2 sigma); with `log_p` true, its natural logarithm (probabilities below 2.2e-16
@@ -770,10 +770,10 @@ def plaplace(x: _Real, mu: _Real, sigma: _Real, log_p: _Flag = False) -> float:
     0.6967346701436833
     """
 @overload
-def plaplace(x: ArrayLike, mu: ArrayLike, sigma: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
+def plaplace(x: ArrayLike, mu: ArrayLike, sigma: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
 
 @overload
-def plnorm(x: _Real, mu: _Real, sigma: _Real, log_p: _Flag = False) -> float:
+def plnorm(x: _Real, mu: _Real, sigma: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the log-normal distribution, whose
     logarithm is normal with mean `mu` and standard deviation `sigma`; with `log_p`
     true, its natural logarithm (probabilities below 2.2e-16 then give -inf). `mu` is
@@ -785,10 +785,10 @@ def plnorm(x: _Real, mu: _Real, sigma: _Real, log_p: _Flag = False) -> float:
     0.7558914042144173
     """
 @overload
-def plnorm(x: ArrayLike, mu: ArrayLike, sigma: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
+def plnorm(x: ArrayLike, mu: ArrayLike, sigma: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
 
 @overload
-def plogis(x: _Real, mu: _Real, sigma: _Real, log_p: _Flag = False) -> float:
+def plogis(x: _Real, mu: _Real, sigma: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the logistic distribution with location
     `mu` and scale `sigma`; with `log_p` true, its natural logarithm (probabilities
     below 2.2e-16 then give -inf). `mu` is any real number and `sigma` >= 0; `sigma` = 0
@@ -799,10 +799,10 @@ def plogis(x: _Real, mu: _Real, sigma: _Real, log_p: _Flag = False) -> float:
     0.8807970779778824
     """
 @overload
-def plogis(x: ArrayLike, mu: ArrayLike, sigma: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
+def plogis(x: ArrayLike, mu: ArrayLike, sigma: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
 
 @overload
-def ppois(x: _Int, rate: _Real, log_p: _Flag = False) -> float:
+def ppois(x: _Real, rate: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at the integer `x` of the Poisson distribution with
     mean `rate`; with `log_p` true, its natural logarithm (probabilities below 2.2e-16
     then give -inf). `rate` >= 0; `rate` = 0 is the point mass at 0. The arguments
@@ -813,10 +813,10 @@ def ppois(x: _Int, rate: _Real, log_p: _Flag = False) -> float:
     0.7575761331330659
     """
 @overload
-def ppois(x: ArrayLike, rate: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
+def ppois(x: ArrayLike, rate: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
 
 @overload
-def pt(x: _Real, dof: _Real, log_p: _Flag = False) -> float:
+def pt(x: _Real, dof: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of Student's t distribution with `dof`
     degrees of freedom; with `log_p` true, its natural logarithm (probabilities below
     2.2e-16 then give -inf). `dof` is a real number of at least 2.2e-16; `dof` = +inf is
@@ -828,10 +828,10 @@ def pt(x: _Real, dof: _Real, log_p: _Flag = False) -> float:
     0.9490302605850709
     """
 @overload
-def pt(x: ArrayLike, dof: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
+def pt(x: ArrayLike, dof: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
 
 @overload
-def punif(x: _Real, a: _Real, b: _Real, log_p: _Flag = False) -> float:
+def punif(x: _Real, a: _Real, b: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the uniform distribution on [`a`, `b`];
     with `log_p` true, its natural logarithm (probabilities below 2.2e-16 then give
     -inf). `a` < `b`. The arguments broadcast as NumPy arrays; all scalars give a float,
@@ -842,10 +842,10 @@ def punif(x: _Real, a: _Real, b: _Real, log_p: _Flag = False) -> float:
     0.25
     """
 @overload
-def punif(x: ArrayLike, a: ArrayLike, b: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
+def punif(x: ArrayLike, a: ArrayLike, b: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
 
 @overload
-def pweibull(x: _Real, shape: _Real, scale: _Real, log_p: _Flag = False) -> float:
+def pweibull(x: _Real, shape: _Real, scale: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the Weibull distribution with shape
     `shape` and scale `scale`, P(X <= x) = 1 - exp(-(x / scale)**shape); with `log_p`
     true, its natural logarithm (probabilities below 2.2e-16 then give -inf). `shape`
@@ -857,11 +857,11 @@ def pweibull(x: _Real, shape: _Real, scale: _Real, log_p: _Flag = False) -> floa
     -0.4586751453870819
     """
 @overload
-def pweibull(x: ArrayLike, shape: ArrayLike, scale: ArrayLike, log_p: ArrayLike = False) -> _Result: ...
+def pweibull(x: ArrayLike, shape: ArrayLike, scale: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
 
 # Quantile functions.
 @overload
-def qnorm(p: _Real, mu: _Real = 0, sigma: _Real = 1) -> float:
+def qnorm(p: _Real, mu: _Real = 0, sigma: _Real = 1, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
     """Quantile function of the normal distribution with mean `mu` and standard deviation
     `sigma`: the point at which the distribution function reaches `p`. `p` is a plain
     probability in [0, 1] (there is no log option); 0 and 1 give the ends of the
@@ -875,10 +875,10 @@ def qnorm(p: _Real, mu: _Real = 0, sigma: _Real = 1) -> float:
     1.959963984540033
     """
 @overload
-def qnorm(p: ArrayLike, mu: ArrayLike = 0, sigma: ArrayLike = 1) -> _Result: ...
+def qnorm(p: ArrayLike, mu: ArrayLike = 0, sigma: ArrayLike = 1, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
 
 @overload
-def qbern(p: _Real, prob: _Real) -> float:
+def qbern(p: _Real, prob: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
     """Quantile function of the Bernoulli distribution with success probability `prob`: 1
     when 1 - `prob` < `p`, else 0, returned as a float. `p` is a plain probability in
     [0, 1] (there is no log option); 0 and 1 give the ends of the support. `prob` is a
@@ -890,10 +890,10 @@ def qbern(p: _Real, prob: _Real) -> float:
     1.0
     """
 @overload
-def qbern(p: ArrayLike, prob: ArrayLike) -> _Result: ...
+def qbern(p: ArrayLike, prob: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
 
 @overload
-def qbeta(p: _Real, a: _Real, b: _Real) -> float:
+def qbeta(p: _Real, a: _Real, b: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
     """Quantile function of the beta distribution with shapes `a` and `b` on [0, 1]: the
     point at which the distribution function reaches `p`. `p` is a plain probability in
     [0, 1] (there is no log option); 0 and 1 give the ends of the support. `a` >= 0 and
@@ -907,10 +907,10 @@ def qbeta(p: _Real, a: _Real, b: _Real) -> float:
     0.3857275681323888
     """
 @overload
-def qbeta(p: ArrayLike, a: ArrayLike, b: ArrayLike) -> _Result: ...
+def qbeta(p: ArrayLike, a: ArrayLike, b: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
 
 @overload
-def qbinom(p: _Real, n_trials: _Int, prob: _Real) -> float:
+def qbinom(p: _Real, n_trials: _Real, prob: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
     """Quantile function of the binomial distribution with `n_trials` trials and success
     probability `prob`: the smallest count k with `p` <= P(X <= k), returned as a float.
     `p` is a plain probability in [0, 1] (there is no log option); 0 and 1 give the ends
@@ -924,10 +924,10 @@ def qbinom(p: _Real, n_trials: _Int, prob: _Real) -> float:
     2.0
     """
 @overload
-def qbinom(p: ArrayLike, n_trials: ArrayLike, prob: ArrayLike) -> _Result: ...
+def qbinom(p: ArrayLike, n_trials: ArrayLike, prob: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
 
 @overload
-def qcauchy(p: _Real, mu: _Real, sigma: _Real) -> float:
+def qcauchy(p: _Real, mu: _Real, sigma: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
     """Quantile function of the Cauchy distribution with location `mu` and scale `sigma`:
     the point at which the distribution function reaches `p`. `p` is a plain probability
     in [0, 1] (there is no log option); 0 and 1 give the ends of the support. `mu` is
@@ -940,10 +940,10 @@ def qcauchy(p: _Real, mu: _Real, sigma: _Real) -> float:
     1.0
     """
 @overload
-def qcauchy(p: ArrayLike, mu: ArrayLike, sigma: ArrayLike) -> _Result: ...
+def qcauchy(p: ArrayLike, mu: ArrayLike, sigma: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
 
 @overload
-def qchisq(p: _Real, dof: _Real) -> float:
+def qchisq(p: _Real, dof: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
     """Quantile function of the chi-squared distribution with `dof` degrees of freedom: the
     point at which the distribution function reaches `p`. `p` is a plain probability in
     [0, 1] (there is no log option); 0 and 1 give the ends of the support. `dof` >= 0 is
@@ -955,10 +955,10 @@ def qchisq(p: _Real, dof: _Real) -> float:
     3.8414588206941325
     """
 @overload
-def qchisq(p: ArrayLike, dof: ArrayLike) -> _Result: ...
+def qchisq(p: ArrayLike, dof: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
 
 @overload
-def qexp(p: _Real, rate: _Real) -> float:
+def qexp(p: _Real, rate: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
     """Quantile function of the exponential distribution with rate `rate` (mean 1/`rate`):
     the point at which the distribution function reaches `p`. `p` is a plain probability
     in [0, 1] (there is no log option); 0 and 1 give the ends of the support. `rate` >=
@@ -969,10 +969,10 @@ def qexp(p: _Real, rate: _Real) -> float:
     0.3465735902799726
     """
 @overload
-def qexp(p: ArrayLike, rate: ArrayLike) -> _Result: ...
+def qexp(p: ArrayLike, rate: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
 
 @overload
-def qf(p: _Real, df1: _Real, df2: _Real) -> float:
+def qf(p: _Real, df1: _Real, df2: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
     """Quantile function of the F distribution with `df1` and `df2` degrees of freedom: the
     point at which the distribution function reaches `p`. `p` is a plain probability in
     [0, 1] (there is no log option); 0 and 1 give the ends of the support. `df1` and
@@ -985,10 +985,10 @@ def qf(p: _Real, df1: _Real, df2: _Real) -> float:
     5.409451318056482
     """
 @overload
-def qf(p: ArrayLike, df1: ArrayLike, df2: ArrayLike) -> _Result: ...
+def qf(p: ArrayLike, df1: ArrayLike, df2: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
 
 @overload
-def qgamma(p: _Real, shape: _Real, scale: _Real) -> float:
+def qgamma(p: _Real, shape: _Real, scale: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
     """Quantile function of the gamma distribution with shape `shape` and scale `scale`
     (mean shape * scale): the point at which the distribution function reaches `p`. `p`
     is a plain probability in [0, 1] (there is no log option); 0 and 1 give the ends of
@@ -1001,10 +1001,10 @@ def qgamma(p: _Real, shape: _Real, scale: _Real) -> float:
     2.5175204850249915
     """
 @overload
-def qgamma(p: ArrayLike, shape: ArrayLike, scale: ArrayLike) -> _Result: ...
+def qgamma(p: ArrayLike, shape: ArrayLike, scale: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
 
 @overload
-def qinvgamma(p: _Real, shape: _Real, scale: _Real) -> float:
+def qinvgamma(p: _Real, shape: _Real, scale: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
     """Quantile function of the inverse gamma distribution with shape `shape` and scale
     `scale` (the law of 1/X for X gamma with that shape and scale 1/`scale`): the point
     at which the distribution function reaches `p`. `p` is a plain probability in [0, 1]
@@ -1017,10 +1017,10 @@ def qinvgamma(p: _Real, shape: _Real, scale: _Real) -> float:
     0.5958243473776975
     """
 @overload
-def qinvgamma(p: ArrayLike, shape: ArrayLike, scale: ArrayLike) -> _Result: ...
+def qinvgamma(p: ArrayLike, shape: ArrayLike, scale: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
 
 @overload
-def qlaplace(p: _Real, mu: _Real, sigma: _Real) -> float:
+def qlaplace(p: _Real, mu: _Real, sigma: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
     """Quantile function of the Laplace (double exponential) distribution with location
     `mu` and scale `sigma`, density exp(-|x - mu| / sigma) / (2 sigma): the point at
     which the distribution function reaches `p`. `p` is a plain probability in [0, 1]
@@ -1034,10 +1034,10 @@ def qlaplace(p: _Real, mu: _Real, sigma: _Real) -> float:
     0.6931471805599452
     """
 @overload
-def qlaplace(p: ArrayLike, mu: ArrayLike, sigma: ArrayLike) -> _Result: ...
+def qlaplace(p: ArrayLike, mu: ArrayLike, sigma: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
 
 @overload
-def qlnorm(p: _Real, mu: _Real, sigma: _Real) -> float:
+def qlnorm(p: _Real, mu: _Real, sigma: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
     """Quantile function of the log-normal distribution, whose logarithm is normal with
     mean `mu` and standard deviation `sigma`: the point at which the distribution
     function reaches `p`. `p` is a plain probability in [0, 1] (there is no log option);
@@ -1050,10 +1050,10 @@ def qlnorm(p: _Real, mu: _Real, sigma: _Real) -> float:
     1.0
     """
 @overload
-def qlnorm(p: ArrayLike, mu: ArrayLike, sigma: ArrayLike) -> _Result: ...
+def qlnorm(p: ArrayLike, mu: ArrayLike, sigma: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
 
 @overload
-def qlogis(p: _Real, mu: _Real, sigma: _Real) -> float:
+def qlogis(p: _Real, mu: _Real, sigma: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
     """Quantile function of the logistic distribution with location `mu` and scale `sigma`:
     the point at which the distribution function reaches `p`. `p` is a plain probability
     in [0, 1] (there is no log option); 0 and 1 give the ends of the support. `mu` is
@@ -1066,10 +1066,10 @@ def qlogis(p: _Real, mu: _Real, sigma: _Real) -> float:
     1.0986122886681098
     """
 @overload
-def qlogis(p: ArrayLike, mu: ArrayLike, sigma: ArrayLike) -> _Result: ...
+def qlogis(p: ArrayLike, mu: ArrayLike, sigma: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
 
 @overload
-def qpois(p: _Real, rate: _Real) -> float:
+def qpois(p: _Real, rate: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
     """Quantile function of the Poisson distribution with mean `rate`: the smallest count k
     with `p` < P(X <= k), returned as a float. `p` is a plain probability in [0, 1]
     (there is no log option); 0 and 1 give the ends of the support. `rate` >= 0; `rate`
@@ -1081,10 +1081,10 @@ def qpois(p: _Real, rate: _Real) -> float:
     2.0
     """
 @overload
-def qpois(p: ArrayLike, rate: ArrayLike) -> _Result: ...
+def qpois(p: ArrayLike, rate: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
 
 @overload
-def qt(p: _Real, dof: _Real) -> float:
+def qt(p: _Real, dof: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
     """Quantile function of Student's t distribution with `dof` degrees of freedom: the
     point at which the distribution function reaches `p`. `p` is a plain probability in
     [0, 1] (there is no log option); 0 and 1 give the ends of the support. `dof` is a
@@ -1096,10 +1096,10 @@ def qt(p: _Real, dof: _Real) -> float:
     2.570581685934928
     """
 @overload
-def qt(p: ArrayLike, dof: ArrayLike) -> _Result: ...
+def qt(p: ArrayLike, dof: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
 
 @overload
-def qunif(p: _Real, a: _Real, b: _Real) -> float:
+def qunif(p: _Real, a: _Real, b: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
     """Quantile function of the uniform distribution on [`a`, `b`]: the point at which the
     distribution function reaches `p`. `p` is a plain probability in [0, 1] (there is no
     log option); 0 and 1 give the ends of the support. `a` < `b`. The arguments
@@ -1111,10 +1111,10 @@ def qunif(p: _Real, a: _Real, b: _Real) -> float:
     3.0
     """
 @overload
-def qunif(p: ArrayLike, a: ArrayLike, b: ArrayLike) -> _Result: ...
+def qunif(p: ArrayLike, a: ArrayLike, b: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
 
 @overload
-def qweibull(p: _Real, shape: _Real, scale: _Real) -> float:
+def qweibull(p: _Real, shape: _Real, scale: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
     """Quantile function of the Weibull distribution with shape `shape` and scale `scale`,
     P(X <= x) = 1 - exp(-(x / scale)**shape): the point at which the distribution
     function reaches `p`. `p` is a plain probability in [0, 1] (there is no log option);
@@ -1127,4 +1127,4 @@ def qweibull(p: _Real, shape: _Real, scale: _Real) -> float:
     0.8325546111576977
     """
 @overload
-def qweibull(p: ArrayLike, shape: ArrayLike, scale: ArrayLike) -> _Result: ...
+def qweibull(p: ArrayLike, shape: ArrayLike, scale: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...

@@ -50,9 +50,10 @@ bool approximation_is_meaningful(double quantile, double p, double dof) {
 // 0: pt is flat to rounding there, and a search at 1/2 would stop short of it.
 double quantile_by_search(double p, double dof) {
     if (p == 0.5) return 0;
-    const auto cdf = [dof](double x) { return t_cdf(x, dof); };
-    if (p < 0.5) return kernels::smallest_reaching(cdf, p, -INF, 0.0);
-    return -kernels::smallest_reaching(cdf, 1 - p, -INF, 0.0);
+    auto log_tail = kernels::log_tails_of([dof](double x) { return t_cdf(x, dof); });
+    const kernels::SmallTail lower{true, kernels::log_core(p < 0.5 ? p : 1 - p)};
+    const double x = kernels::smallest_reaching(log_tail, lower, -INF, 0.0);
+    return p < 0.5 ? x : -x;
 }
 
 }  // namespace

@@ -151,7 +151,7 @@ double incomplete_beta_inv(double a, double b, double p) {
         return detail::incomplete_beta_given(
             a, b, x, detail::given(log_beta), [x] { return log(x); }, [x] { return log(1 - x); });
     };
-    return sound_quantile(detail::newton_halley(a, b, p, true), cdf, p, 0.0, 1.0);
+    return sound_quantile(detail::newton_halley(a, b, p, true), log_tails_of(cdf), Probability{p}, 0.0, 1.0);
 }
 
 }  // namespace kernels

@@ -175,7 +175,7 @@ double incomplete_gamma_inv(double a, double p) {
     const double start = inverse_start(a, p);
     const double x = iterate_exactly<INVERSE_STEPS>(State{start, density(a, start, lg)}, step).x;
     // Lower-tail starts that miss by orders of magnitude carry the steps below 0.
-    return sound_quantile(x, P, p, 0.0, DBL_MAX);
+    return sound_quantile(x, log_tails_of(P), Probability{p}, 0.0, DBL_MAX);
 }
 
 }  // namespace kernels

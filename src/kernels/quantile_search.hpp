@@ -48,13 +48,6 @@ inline double normal_tail_deviate(double p) {
     return t - ratio;
 }
 
-// An estimate is sound when its probability is within 1e-9 of p relative to the nearer
-// tail, plus a few units of rounding; a NaN probability never is.
-inline bool quantile_misses(double achieved, double p) {
-    const double tail = p < 1 - p ? p : 1 - p;
-    return !(std::fabs(achieved - p) <= 1e-9 * tail + 4 * EPS);
-}
-
 // Bisection over the integers from one where `holds` is true towards one where it is
 // not known to be, upward or downward: the last integer found to hold, next to one found
 // not to (or to `unknown` itself). Each probe counts on its own, so `holds` need not be
@@ -77,26 +70,88 @@ std::int64_t last_holding(std::int64_t known, std::int64_t unknown, Holds holds)
     }
 }
 
-// The smallest double x in [lo, hi] with cdf(x) >= p, for a non-decreasing cdf; NaN
-// when not even cdf(hi) reaches p. At most 64 evaluations after the two ends: every
-// step halves the count of doubles left between them.
-template <class Cdf>
-double smallest_reaching(Cdf cdf, double p, double lo, double hi) {
-    if (cdf(lo) >= p) return lo;
-    if (!(cdf(hi) >= p)) return NaN;
-    // From cdf(lo) < p <= cdf(hi), over the doubles in order: the double after the last
-    // one below p.
-    const auto below_p = [&](std::int64_t key) { return !(cdf(detail::from_order_key(key)) >= p); };
-    return detail::from_order_key(
-        last_holding(detail::order_key(lo), detail::order_key(hi), below_p) + 1);
+// A probability as a quantile function is asked for: in the lower tail, P(X <= x), or
+// the upper one, P(X > x); plain or as its natural logarithm.
+struct Probability {
+    double value;
+    bool lower_tail = true;
+    bool log_p = false;
+};
+
+// The same probability on whichever tail holds at most one half, as a logarithm: a
+// quantile is found, and judged, where its tail is small, so that a probability near 1
+// is never read through its rounding. The complement of a plain probability above 1/2
+// is exact; that of a logarithm above -ln 2 comes from expm1, which keeps its digits.
+struct SmallTail {
+    bool lower;
+    double log_value;  // NaN for no probability (NaN, outside [0, 1], a positive log)
+};
+
+inline SmallTail small_tail(const Probability& p) {
+    constexpr double LN_HALF = -0.6931471805599453;
+    const double v = p.value;
+    if (p.log_p) {
+        if (!(v <= 0)) return {p.lower_tail, NaN};
+        if (v <= LN_HALF) return {p.lower_tail, v};
+        return {!p.lower_tail, log_core(-expm1(v))};
+    }
+    if (!(v >= 0 && v <= 1)) return {p.lower_tail, NaN};
+    if (v <= 0.5) return {p.lower_tail, v == 0 ? -INF : log_core(v)};
+    return {!p.lower_tail, v == 1 ? -INF : log_core(1 - v)};
 }
 
-// The literal result of a quantile iteration where it is sound (inside [lo, hi] and
-// reaching p as above), otherwise the smallest double reaching p.
+// Whether the tail at x, ln P(X <= x) or ln P(X > x) by `log_tail(x, lower)`, reaches
+// the target from the side where x is too small: at or above it for the lower tail, at
+// or below it for the upper. As x grows, it does from some point on.
+template <class LogTail>
+bool reaches(LogTail& log_tail, const SmallTail& target, double x) {
+    const double achieved = log_tail(x, target.lower);
+    return target.lower ? achieved >= target.log_value : achieved <= target.log_value;
+}
+
+// A quantile is sound when its tail is within 1e-9 of the requested one, relative to that
+// tail (in logarithms, the difference of the two); a NaN tail never is.
+template <class LogTail>
+bool answers(LogTail& log_tail, const SmallTail& target, double x) {
+    return std::fabs(log_tail(x, target.lower) - target.log_value) <= 1e-9;
+}
+
+// The smallest double x in [lo, hi] whose tail reaches the target, by bisection over the
+// ordered doubles: at most 64 evaluations after the two ends. The double after hi (+inf
+// for the largest) when not even hi reaches it; NaN when the tail there is NaN.
+template <class LogTail>
+double smallest_reaching(LogTail& log_tail, const SmallTail& target, double lo, double hi) {
+    if (reaches(log_tail, target, lo)) return lo;
+    if (!reaches(log_tail, target, hi)) {
+        return log_tail(hi, target.lower) != log_tail(hi, target.lower) ? NaN : std::nextafter(hi, INF);
+    }
+    const auto short_of = [&](std::int64_t key) { return !reaches(log_tail, target, detail::from_order_key(key)); };
+    return detail::from_order_key(last_holding(detail::order_key(lo), detail::order_key(hi), short_of) + 1);
+}
+
+// Every continuous quantile's answer: `literal`, the result of its own formula or
+// iteration, where that lies in [lo, hi] and answers the request, otherwise the smallest
+// double whose tail reaches it (or the literal, where that is within 1e-12 of it, so that
+// a steep distribution keeps its literal bits). `log_tail(x, lower)` is the distribution's
+// own logarithm of P(X <= x) or of P(X > x), accurate to relative 1e-12 of the tail.
+template <class LogTail>
+double sound_quantile(double literal, LogTail log_tail, const Probability& p, double lo, double hi) {
+    const SmallTail target = small_tail(p);
+    if (target.log_value != target.log_value) return NaN;
+    if (literal >= lo && literal <= hi && answers(log_tail, target, literal)) return literal;
+    const double found = smallest_reaching(log_tail, target, lo, hi);
+    if (std::fabs(literal - found) <= 1e-12 * std::fabs(found)) return literal;
+    return found;
+}
+
+// Until a distribution has accurate tails of its own: the logarithms of a plain lower-tail
+// probability and of its complement (a rounding below 0 counts as 0).
 template <class Cdf>
-double sound_quantile(double literal, Cdf cdf, double p, double lo, double hi) {
-    if (literal >= lo && literal <= hi && !quantile_misses(cdf(literal), p)) return literal;
-    return smallest_reaching(cdf, p, lo, hi);
+auto log_tails_of(Cdf cdf) {
+    return [cdf](double x, bool lower) {
+        const double v = lower ? cdf(x) : 1 - cdf(x);
+        return v > 0 ? log_core(v) : (v <= 0 ? -INF : NaN);
+    };
 }
 
 }  // namespace kernels

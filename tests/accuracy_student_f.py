@@ -1,0 +1,2 @@
+"""Rows of the accuracy suite (see accuracy_harness.py)."""
+ROWS = []

@@ -166,3 +166,16 @@ def test_sqrt_newton_accuracy():
     # The stopping test is relative to 1 + d: small roots are good in absolute terms only.
     for x in np.geomspace(EPS, 1.0, 2001):
         assert abs(native.sqrt(float(x)) - math.sqrt(x)) < 2 * EPS
+
+
+def test_precise_forms_keep_full_relative_precision():
+    x = np.concatenate([-np.geomspace(1e-300, 0.999999, 400), np.geomspace(1e-300, 1e300, 400), [0.0]])
+    with mpmath.workdps(40):
+        log1p = [float(mpmath.log1p(mpmath.mpf(v))) for v in x]
+        expm1 = [float(mpmath.expm1(mpmath.mpf(v))) for v in x[x < 700]]
+        l = -np.geomspace(1e-300, 700, 400)
+        log1m_exp = [float(mpmath.log(-mpmath.expm1(mpmath.mpf(v)))) for v in l]
+    np.testing.assert_allclose(native.log1p_precise(x), log1p, rtol=1e-15, atol=0)
+    np.testing.assert_allclose(native.expm1_precise(x[x < 700]), expm1, rtol=1e-15, atol=0)
+    np.testing.assert_allclose(native.log1m_exp(l), log1m_exp, rtol=1e-15, atol=0)
+    assert native.log1p_precise(-1.0) == -math.inf and math.isnan(native.log1m_exp(1e-300))

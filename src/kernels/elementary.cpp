@@ -7,6 +7,7 @@
 #include "kernels/constants.hpp"
 #include "kernels/elementary_steps.hpp"
 #include "kernels/lanes.hpp"
+#include "kernels/trigonometric.hpp"
 
 namespace kernels {
 namespace {
@@ -95,6 +96,32 @@ Lanes<double> log(const Lanes<double>& x) {
 
 Lanes<double> pow(const Lanes<double>& a, const Lanes<double>& b) {
     return exp(lanewise([](double b, double log_a) { return b * log_a; }, b, log(a)));
+}
+
+double log1p_precise(double x) {
+    if (!(x >= -1)) return NaN;
+    // (1 + z)/(1 - z) = 1 + x for z = x/(2 + x): the logarithm's own fraction at z,
+    // with nothing lost to forming 1 + x. Below -1/2 that sum is exact.
+    if (std::fabs(x) <= 0.5) return steps::log_fraction(x / (2 + x));
+    return log_core(1 + x);
+}
+
+double expm1_precise(double x) {
+    if (x != x) return NaN;
+    // e^x - 1 = 2 tanh(x/2) / (1 - tanh(x/2)), without the cancellation of e^x - 1
+    // near 0; from |x| = 1/2 on, e^x - 1 loses less than two bits.
+    if (std::fabs(x) < 0.5) {
+        const double t = tanh(x * 0.5);
+        return (t + t) / (1 - t);
+    }
+    return exp(x) - 1;
+}
+
+double log1m_exp(double l) {
+    constexpr double LN_HALF = -0.6931471805599453;
+    if (!(l <= 0)) return NaN;
+    if (l == 0) return -INF;
+    return l > LN_HALF ? log_core(-expm1_precise(l)) : log1p_precise(-exp(l));
 }
 
 double sqrt(double x) {

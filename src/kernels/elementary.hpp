@@ -16,6 +16,13 @@ double log(double x);
 double pow(double a, double b);  // a^b for a >= 0
 double sqrt(double x);
 
+// Forms with full relative precision where the ones above lose digits near 0, for the
+// tails of distributions and the logarithms of probabilities: ln(1 + x) for x >= -1,
+// e^x - 1, and ln(1 - e^l) for l <= 0 (the logarithm of a complement given as one).
+double log1p_precise(double x);
+double expm1_precise(double x);
+double log1m_exp(double l);
+
 // The continued fraction behind exp, at its fixed depth of 24 levels; meant for |r| < 2.
 double exp_fraction(double r);
 

@@ -93,7 +93,7 @@ inline SmallTail small_tail(const Probability& p) {
     if (p.log_p) {
         if (!(v <= 0)) return {p.lower_tail, NaN};
         if (v <= LN_HALF) return {p.lower_tail, v};
-        return {!p.lower_tail, log_core(-expm1(v))};
+        return {!p.lower_tail, log1m_exp(v)};
     }
     if (!(v >= 0 && v <= 1)) return {p.lower_tail, NaN};
     if (v <= 0.5) return {p.lower_tail, v == 0 ? -INF : log_core(v)};

@@ -33,6 +33,9 @@ void bind_elementary(py::module_& m) {
     m.def("expm1", py::vectorize(py::overload_cast<double>(&kernels::expm1)));
     m.def("log_core", py::vectorize(py::overload_cast<double>(&kernels::log_core)));
     m.def("log", py::vectorize(py::overload_cast<double>(&kernels::log)));
+    m.def("log1p_precise", py::vectorize(&kernels::log1p_precise));
+    m.def("expm1_precise", py::vectorize(&kernels::expm1_precise));
+    m.def("log1m_exp", py::vectorize(&kernels::log1m_exp));
     m.def("pow", py::vectorize(py::overload_cast<double, double>(&kernels::pow)));
     m.def("sqrt", &kernels::sqrt);
     m.def("exp_fraction", py::vectorize(&kernels::exp_fraction));

@@ -142,6 +142,16 @@ double incomplete_beta(double a, double b, double x) {
         a, b, x, [a, b] { return lbeta(a, b); }, [x] { return log(x); }, [x] { return log(1 - x); });
 }
 
+double incomplete_beta_tail(double a, double b, double x, bool upper) {
+    const double lower = incomplete_beta(a, b, x);
+    return upper ? 1 - lower : lower;
+}
+
+double incomplete_beta_log_tail(double a, double b, double x, bool upper) {
+    const double tail = incomplete_beta_tail(a, b, x, upper);
+    return tail > 0 ? log_core(tail) : (tail <= 0 ? -INF : NaN);
+}
+
 double incomplete_beta_inv(double a, double b, double p) {
     if (a != a || b != b || p != p) return NaN;
     if (p < EPS) return 0.0;

@@ -12,6 +12,10 @@ double lbeta(double a, double b);
 double incomplete_beta_cf(double a, double b, double x);
 // I_x(a, b) for finite positive shapes: 0 below EPS, NaN above 1.
 double incomplete_beta(double a, double b, double x);
+// Either tail, I_x(a, b) or 1 - I_x(a, b), each to its own relative accuracy, and their
+// logarithms, for finite positive shapes and 0 <= x <= 1.
+double incomplete_beta_tail(double a, double b, double x, bool upper);
+double incomplete_beta_log_tail(double a, double b, double x, bool upper);
 // The x in [0, 1] with I_x(a, b) = p, for finite positive shapes: Newton steps with a
 // clamped Halley correction from a closed-form start; where they fail, the smallest x
 // at which incomplete_beta reaches p.

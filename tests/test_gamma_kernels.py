@@ -125,3 +125,16 @@ def test_incomplete_gamma_for_huge_shapes():
     for a in np.exp(rng.uniform(math.log(1.0000001e10), math.log(1e300), 200)):
         x = a + rng.uniform(-6, 6) * math.sqrt(a)
         assert abs(native.incomplete_gamma(a, x) - scipy.special.gammainc(a, x)) <= 1e-12, (a, x)
+
+
+def test_stirling_remainder_and_deviance_keep_relative_precision():
+    x = np.geomspace(1e-3, 1e300, 300)
+    m = x * np.exp(np.random.default_rng(5).normal(scale=np.geomspace(1e-12, 3, 300)))
+    with mpmath.workdps(240):  # ln Gamma(1e100) less its leading terms
+        remainder = [float(mpmath.loggamma(v) - ((v - 0.5) * mpmath.log(v) - v + mpmath.log(mpmath.sqrt(2 * mpmath.pi))))
+                     if v < 1e100 else float(1 / (12 * v)) for v in map(mpmath.mpf, x)]
+    with mpmath.workdps(60):
+        deviance = [float(a * mpmath.log(a / b) + b - a) for a, b in zip(map(mpmath.mpf, x), map(mpmath.mpf, m))]
+    np.testing.assert_allclose(native.stirling_remainder(x[x > 1]), np.array(remainder)[x > 1], rtol=1e-12)
+    np.testing.assert_allclose(native.deviance(x, m), deviance, rtol=1e-12)
+    assert native.deviance(0.0, 2.5) == 2.5 and native.deviance(3.0, 3.0) == 0.0

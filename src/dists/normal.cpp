@@ -12,13 +12,11 @@
 namespace dists {
 namespace {
 
-constexpr double LN_SQRT_2PI = 0.9189385332046728;
-
 // A scale below EPS has logarithm -inf under the guard, so its constant is +inf.
 template <class LogCore>
 double normal_log_density(double x, double mu, double sigma, LogCore log_core_at) {
     const double z = (x - mu) / sigma;
-    const double c = sigma < kernels::EPS ? INF : -LN_SQRT_2PI - log_core_at(sigma);
+    const double c = sigma < kernels::EPS ? INF : -kernels::LN_SQRT_2PI - log_core_at(sigma);
     return c - (z * z) * 0.5;
 }
 

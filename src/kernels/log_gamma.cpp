@@ -1,6 +1,8 @@
 #include "kernels/log_gamma.hpp"
 
+#include <cfloat>
 #include <cmath>
+#include <iterator>
 
 #include "kernels/constants.hpp"
 #include "kernels/elementary.hpp"
@@ -19,9 +21,50 @@ constexpr long double SERIES[] = {
 constexpr int SERIES_TERMS = sizeof SERIES / sizeof SERIES[0];
 
 constexpr double SHIFT = 5.2421875;  // 671/128
-constexpr double LN_SQRT_2PI = 0.9189385332046728;
+
+// The asymptotic series of the Stirling remainder, 1/(12x) - 1/(360x^3) + ...: the
+// coefficients B_2k / (2k (2k - 1)) of the powers 1/x^(2k-1). From x = 10 on the first
+// omitted term is below 1e-13 of the sum.
+constexpr double STIRLING_SERIES[] = {1.0 / 12, -1.0 / 360, 1.0 / 1260, -1.0 / 1680, 1.0 / 1188,
+                                      -691.0 / 360360};
+constexpr double STIRLING_SERIES_FROM = 10;
 
 }  // namespace detail
+
+double stirling_remainder(double x) {
+    if (x != x || x <= 0) return NaN;
+    if (x == INF) return 0.0;
+    if (x < detail::STIRLING_SERIES_FROM) return lgamma(x) - (((x - 0.5) * log_core(x) - x) + LN_SQRT_2PI);
+    const double inverse_square = 1 / (x * x);
+    double sum = 0;
+    for (int k = static_cast<int>(std::size(detail::STIRLING_SERIES)) - 1; k >= 0; --k) {
+        sum = sum * inverse_square + detail::STIRLING_SERIES[k];
+    }
+    return sum / x;
+}
+
+double deviance(double x, double m) {
+    if (x != x || m != m || x < 0 || !(m > 0)) return NaN;
+    if (x == 0) return m;
+    const double difference = x - m;
+    // Near m, with v = (x - m)/(x + m): x ln(x/m) + m - x = (x - m) v + 2x (v^3/3 + v^5/5 + ...).
+    if (std::fabs(difference) < 0.1 * (x + m)) {
+        const double v = difference / (x + m);
+        const double v2 = v * v;
+        double power = 2 * x * v;
+        double sum = difference * v;
+        for (int j = 1; j < 1000; ++j) {
+            power *= v2;
+            const double next = sum + power / (2 * j + 1);
+            if (next == sum) break;
+            sum = next;
+        }
+        return sum;
+    }
+    const double ratio = x / m;
+    const double log_ratio = ratio > 0 && ratio <= DBL_MAX ? log_core(ratio) : log_core(x) - log_core(m);
+    return x * log_ratio - difference;
+}
 
 double lgamma(double x) {
     const double a = x - 1;
@@ -36,7 +79,7 @@ double lgamma(double x) {
     const double s = static_cast<double>(sum);
 
     // The guarded logarithm of s: its NaN and -inf pass through the constant unchanged.
-    const double f = log(s) + detail::LN_SQRT_2PI;
+    const double f = log(s) + LN_SQRT_2PI;
     return ((0.5 + a) * c - b) + f;
 }
 

@@ -6,4 +6,12 @@ namespace kernels {
 
 double lgamma(double x);  // NaN for NaN and +inf, +inf below EPS
 
+// The pieces of log densities that stay accurate at large arguments, where lgamma's
+// terms near x ln x carry an absolute rounding that grows with x:
+// ln Gamma(x) - ((x - 1/2) ln x - x + ln sqrt(2 pi)), the remainder of Stirling's formula
+// (x > 0), and the deviance x ln(x/m) + m - x >= 0 of a count x from a mean m > 0, formed
+// without cancellation where x is near m.
+double stirling_remainder(double x);
+double deviance(double x, double m);
+
 }  // namespace kernels

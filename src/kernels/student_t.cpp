@@ -18,7 +18,6 @@ namespace detail {
 
 constexpr double LN_PI = 1.1447298858494002;
 constexpr long double SQRT_HALF_PI_EXT = 1.2533141373155002512L;
-constexpr double LN_SQRT_2PI = 0.9189385332046728;
 constexpr double SQRT_PI = 1.772453850905516;
 constexpr int REFINEMENT_STEPS = 6;
 
@@ -155,7 +154,7 @@ double student_t_log_density_large_dof(double t, double n) {
     // ln Gamma(h + 1/2) - ln Gamma(h) = ln(h)/2 - 1/(8h) + O(h^-3) with h = n/2.
     const double t2 = t * t;
     const double v = t2 > DBL_MAX ? t2 : t2 * detail::exponent_per_square(t2, n);
-    return (-detail::LN_SQRT_2PI - 0.25 / n) - v;
+    return (-LN_SQRT_2PI - 0.25 / n) - v;
 }
 
 double student_t_cdf_large_dof(double t, double n) {

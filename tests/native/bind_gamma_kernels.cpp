@@ -1,3 +1,4 @@
+#include <pybind11/numpy.h>
 #include <pybind11/stl.h>
 
 #include <cstdint>
@@ -16,6 +17,8 @@ py::object extended_parts(long double v);  // bind_elementary.cpp
 
 void bind_gamma_kernels(py::module_& m) {
     m.def("lgamma", &kernels::lgamma);
+    m.def("stirling_remainder", py::vectorize(&kernels::stirling_remainder));
+    m.def("deviance", py::vectorize(&kernels::deviance));
     m.def("incomplete_gamma", &kernels::incomplete_gamma);
     m.def("incomplete_gamma_inv", &kernels::incomplete_gamma_inv);
     m.def("gamma_lower_fraction", [](double a, double x) {

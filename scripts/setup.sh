@@ -53,7 +53,7 @@ fi
 if [ "${1:-}" = "--tests" ]; then
   step "installing the test dependencies (tests/requirements.txt)" \
     .venv/bin/python -m pip install -r tests/requirements.txt
-elif ! .venv/bin/python -c 'import build' 2>/dev/null; then
+else
   step "installing the build front end" .venv/bin/python -m pip install build
 fi
 

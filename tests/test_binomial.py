@@ -97,7 +97,6 @@ def test_log_gamma_error_stays_within_the_margin_of_the_early_stops():
         assert abs(mpmath.mpf(native.lgamma(float(y))) - exact) <= 64 * EPS * (y + float(exact)) + 1e-13, y
 
 
-@pytest.mark.slow
 def test_distribution_function_equals_the_literal_sum():
     rng = np.random.default_rng(6)
     for _ in range(80):

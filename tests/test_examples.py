@@ -1,6 +1,5 @@
 """The gallery and the Dask example, at small sizes."""
 import importlib.util
-import re
 import subprocess
 import sys
 from pathlib import Path
@@ -96,19 +95,18 @@ def test_dask_sample_is_the_blocks_engines_draws_and_depends_on_the_seed():
     assert not np.array_equal(sampled, dask_chunks.sample_in_memory(*args, base_seed=4))
 
 
-def run_dask_script(*argv, timeout=120):
-    """The checksums that the script prints, by scheduler (numpy first), and its verdict."""
+def run_dask_script(*argv):
+    """What the script prints for each scheduler (numpy first), and its verdict."""
     out = subprocess.run([sys.executable, str(EXAMPLES / "dask_chunks.py"), "--size", str(SIZE),
                           "--chunk", str(CHUNK), *argv], capture_output=True, text=True,
-                         check=True, timeout=timeout).stdout.splitlines()
-    rows = [re.fullmatch(r" *(\w+): pnorm (\w+)  rgamma (\w+)  \((.*)\)", line) for line in out[1:-1]]
-    return {row[1]: (row[2], row[3], row[4]) for row in rows}, out[-1]
+                         check=True, timeout=120).stdout.splitlines()
+    return dict(line.strip().split(": ", 1) for line in out[1:-1]), out[-1]
 
 
 def test_dask_script_prints_matching_checksums():
     rows, verdict = run_dask_script()
     assert list(rows) == ["numpy", *dask_chunks.LOCAL_SCHEDULERS] and verdict == "checksums match"
-    assert len({sums[:2] for sums in rows.values()}) == 1
+    assert len({row.split("  (")[0] for row in rows.values()}) == 1
 
 
 def test_dask_distributed_cluster_of_two_worker_processes():
@@ -118,5 +116,5 @@ def test_dask_distributed_cluster_of_two_worker_processes():
                       death_timeout=60) as cluster:
         rows, verdict = run_dask_script("--scheduler", "distributed", "--address",
                                         cluster.scheduler_address)
-    assert rows["distributed"][:2] == rows["numpy"][:2] and verdict == "checksums match"
-    assert rows["distributed"][2].endswith(" 2 workers")
+    assert rows["distributed"].split("  (")[0] == rows["numpy"].split("  (")[0]
+    assert rows["distributed"].endswith(", 2 workers)") and verdict == "checksums match"

@@ -5,6 +5,10 @@
 # the examples' dependencies; with --tests also the test dependencies. Prints a line per
 # step; the tools' own output goes to build/setup.log, shown when a step fails.
 set -euo pipefail
+if [ $# -gt 1 ] || [ "${1:---tests}" != --tests ]; then
+  echo "usage: scripts/setup.sh [--tests]" >&2
+  exit 2
+fi
 cd "$(dirname "$0")/.."
 mkdir -p build
 log=build/setup.log

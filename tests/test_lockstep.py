@@ -11,6 +11,8 @@ import distrova
 from docstring_signatures import positionally
 from test_calling_paths import ELEMENTWISE, signature
 
+pytestmark = pytest.mark.slow  # millions of elements through both paths
+
 EPS = 2.0**-52
 SPECIAL = np.array([0.0, -0.0, math.inf, -math.inf, math.nan, 5e-324, -5e-324, 2.2250738585072014e-308,
                     1.7976931348623157e308, -1.7976931348623157e308, EPS, -EPS, EPS / 2, 1e-17, 1e-4,

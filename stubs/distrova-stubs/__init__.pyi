@@ -7,18 +7,47 @@ engine class `Engine` (a 64-bit Mersenne Twister). The `d`, `p` and `q` function
 NumPy arrays or scalars for every argument and broadcast them; the `r` functions take
 scalar parameters, an optional `size` and an optional `engine`. Invalid parameters give
 NaN, never an exception. The examples assume `from distrova import *`.
+
+Types: a d, p or q call whose arguments are all scalars is a `float`; one with a NumPy
+array in any argument (and scalars or arrays in the others) is an `NDArray[float64]`;
+any other array-like, such as a list, makes it `float | NDArray[float64]`. A
+zero-dimensional array is typed as an array, as NumPy's own functions are typed, but
+the call returns a float when every argument is a scalar or a zero-dimensional array:
+wrap the result in `numpy.asarray` where an array must come back.
 """
+# The scalar overload of each d, p and q function comes first and its array overload
+# accepts scalars too (an array may sit in any argument), so the two overlap by design:
+# the first that matches decides.
+# mypy: disable-error-code="overload-overlap"
 from collections.abc import Sequence
-from typing import Any, SupportsFloat, SupportsIndex, TypeAlias, overload
+from typing import Any, SupportsFloat, SupportsIndex, TypeAlias, TypeVar, overload
 
 import numpy as np
 from numpy.typing import ArrayLike, NDArray
 
-# Scalars for which the d, p and q functions return a float; arrays give _Result.
+# Scalars for which the d, p and q functions return a float.
 _Real: TypeAlias = float | np.floating[Any] | np.integer[Any]
-_Int: TypeAlias = int | np.integer[Any]
 _Flag: TypeAlias = bool | np.bool_
+# What NumPy turns into a bool array: all that `lower_tail` and the `log_p` of a q take.
+_Flags: TypeAlias = _Flag | NDArray[np.bool_] | Sequence[_Flags]
 _Result: TypeAlias = float | NDArray[np.float64]
+# The parameters of the array overloads (NumPy arrays or scalars, giving an array) and
+# of the array-like ones (anything NumPy converts, giving either). Each is a variable
+# of its own, solved to the type of the argument: mypy answers Any when an argument
+# whose type contains Any (as NumPy's arrays of floating[Any] do) matches overloads
+# through different parameter types, and a solved variable is the same type in both.
+_Array1 = TypeVar("_Array1", bound=_Real | NDArray[Any])
+_Array2 = TypeVar("_Array2", bound=_Real | NDArray[Any])
+_Array3 = TypeVar("_Array3", bound=_Real | NDArray[Any])
+_ArrayLog = TypeVar("_ArrayLog", bound=_Flag | NDArray[Any])
+_ArrayFlag1 = TypeVar("_ArrayFlag1", bound=_Flag | NDArray[np.bool_])
+_ArrayFlag2 = TypeVar("_ArrayFlag2", bound=_Flag | NDArray[np.bool_])
+_Like1 = TypeVar("_Like1", bound=ArrayLike)
+_Like2 = TypeVar("_Like2", bound=ArrayLike)
+_Like3 = TypeVar("_Like3", bound=ArrayLike)
+_Like4 = TypeVar("_Like4", bound=ArrayLike)
+_FlagLike1 = TypeVar("_FlagLike1", bound=_Flags)
+_FlagLike2 = TypeVar("_FlagLike2", bound=_Flags)
 # Arguments of the r functions: plain numbers, a shape, and the array of draws.
 _Number: TypeAlias = SupportsFloat | SupportsIndex
 _Shape: TypeAlias = Sequence[SupportsIndex] | NDArray[np.integer[Any]]
@@ -38,7 +67,10 @@ def dnorm(x: _Real, mu: _Real = 0, sigma: _Real = 1, log: _Flag = False) -> floa
     0.24197072451914342
     """
 @overload
-def dnorm(x: ArrayLike, mu: ArrayLike = 0, sigma: ArrayLike = 1, log: ArrayLike = False) -> _Result: ...
+def dnorm(x: _Array1, mu: _Array2 = ..., sigma: _Array3 = ...,
+          log: _ArrayLog = ...) -> NDArray[np.float64]: ...
+@overload
+def dnorm(x: _Like1, mu: _Like2 = ..., sigma: _Like3 = ..., log: _Like4 = ...) -> _Result: ...
 
 @overload
 def dbern(x: _Real, prob: _Real, log: _Flag = False) -> float:
@@ -53,7 +85,9 @@ def dbern(x: _Real, prob: _Real, log: _Flag = False) -> float:
     0.3
     """
 @overload
-def dbern(x: ArrayLike, prob: ArrayLike, log: ArrayLike = False) -> _Result: ...
+def dbern(x: _Array1, prob: _Array2, log: _ArrayLog = ...) -> NDArray[np.float64]: ...
+@overload
+def dbern(x: _Like1, prob: _Like2, log: _Like3 = ...) -> _Result: ...
 
 @overload
 def dbeta(x: _Real, a: _Real, b: _Real, log: _Flag = False) -> float:
@@ -69,7 +103,9 @@ def dbeta(x: _Real, a: _Real, b: _Real, log: _Flag = False) -> float:
     1.500000000000006
     """
 @overload
-def dbeta(x: ArrayLike, a: ArrayLike, b: ArrayLike, log: ArrayLike = False) -> _Result: ...
+def dbeta(x: _Array1, a: _Array2, b: _Array3, log: _ArrayLog = ...) -> NDArray[np.float64]: ...
+@overload
+def dbeta(x: _Like1, a: _Like2, b: _Like3, log: _Like4 = ...) -> _Result: ...
 
 @overload
 def dbinom(x: _Real, n_trials: _Real, prob: _Real, log: _Flag = False) -> float:
@@ -85,7 +121,10 @@ def dbinom(x: _Real, n_trials: _Real, prob: _Real, log: _Flag = False) -> float:
     0.37500000000000183
     """
 @overload
-def dbinom(x: ArrayLike, n_trials: ArrayLike, prob: ArrayLike, log: ArrayLike = False) -> _Result: ...
+def dbinom(x: _Array1, n_trials: _Array2, prob: _Array3,
+           log: _ArrayLog = ...) -> NDArray[np.float64]: ...
+@overload
+def dbinom(x: _Like1, n_trials: _Like2, prob: _Like3, log: _Like4 = ...) -> _Result: ...
 
 @overload
 def dcauchy(x: _Real, mu: _Real, sigma: _Real, log: _Flag = False) -> float:
@@ -100,7 +139,10 @@ def dcauchy(x: _Real, mu: _Real, sigma: _Real, log: _Flag = False) -> float:
     0.3183098861837907
     """
 @overload
-def dcauchy(x: ArrayLike, mu: ArrayLike, sigma: ArrayLike, log: ArrayLike = False) -> _Result: ...
+def dcauchy(x: _Array1, mu: _Array2, sigma: _Array3,
+            log: _ArrayLog = ...) -> NDArray[np.float64]: ...
+@overload
+def dcauchy(x: _Like1, mu: _Like2, sigma: _Like3, log: _Like4 = ...) -> _Result: ...
 
 @overload
 def dchisq(x: _Real, dof: _Real, log: _Flag = False) -> float:
@@ -114,7 +156,9 @@ def dchisq(x: _Real, dof: _Real, log: _Flag = False) -> float:
     0.3032653298563167
     """
 @overload
-def dchisq(x: ArrayLike, dof: ArrayLike, log: ArrayLike = False) -> _Result: ...
+def dchisq(x: _Array1, dof: _Array2, log: _ArrayLog = ...) -> NDArray[np.float64]: ...
+@overload
+def dchisq(x: _Like1, dof: _Like2, log: _Like3 = ...) -> _Result: ...
 
 @overload
 def dexp(x: _Real, rate: _Real, log: _Flag = False) -> float:
@@ -128,7 +172,9 @@ def dexp(x: _Real, rate: _Real, log: _Flag = False) -> float:
     0.2706705664732254
     """
 @overload
-def dexp(x: ArrayLike, rate: ArrayLike, log: ArrayLike = False) -> _Result: ...
+def dexp(x: _Array1, rate: _Array2, log: _ArrayLog = ...) -> NDArray[np.float64]: ...
+@overload
+def dexp(x: _Like1, rate: _Like2, log: _Like3 = ...) -> _Result: ...
 
 @overload
 def df(x: _Real, df1: _Real, df2: _Real, log: _Flag = False) -> float:
@@ -143,7 +189,9 @@ def df(x: _Real, df1: _Real, df2: _Real, log: _Flag = False) -> float:
     0.3611744789422841
     """
 @overload
-def df(x: ArrayLike, df1: ArrayLike, df2: ArrayLike, log: ArrayLike = False) -> _Result: ...
+def df(x: _Array1, df1: _Array2, df2: _Array3, log: _ArrayLog = ...) -> NDArray[np.float64]: ...
+@overload
+def df(x: _Like1, df1: _Like2, df2: _Like3, log: _Like4 = ...) -> _Result: ...
 
 @overload
 def dgamma(x: _Real, shape: _Real, scale: _Real, log: _Flag = False) -> float:
@@ -158,7 +206,10 @@ def dgamma(x: _Real, shape: _Real, scale: _Real, log: _Flag = False) -> float:
     0.2343085672139793
     """
 @overload
-def dgamma(x: ArrayLike, shape: ArrayLike, scale: ArrayLike, log: ArrayLike = False) -> _Result: ...
+def dgamma(x: _Array1, shape: _Array2, scale: _Array3,
+           log: _ArrayLog = ...) -> NDArray[np.float64]: ...
+@overload
+def dgamma(x: _Like1, shape: _Like2, scale: _Like3, log: _Like4 = ...) -> _Result: ...
 
 @overload
 def dinvgamma(x: _Real, shape: _Real, scale: _Real, log: _Flag = False) -> float:
@@ -173,7 +224,10 @@ def dinvgamma(x: _Real, shape: _Real, scale: _Real, log: _Flag = False) -> float
     1.082682265892901
     """
 @overload
-def dinvgamma(x: ArrayLike, shape: ArrayLike, scale: ArrayLike, log: ArrayLike = False) -> _Result: ...
+def dinvgamma(x: _Array1, shape: _Array2, scale: _Array3,
+              log: _ArrayLog = ...) -> NDArray[np.float64]: ...
+@overload
+def dinvgamma(x: _Like1, shape: _Like2, scale: _Like3, log: _Like4 = ...) -> _Result: ...
 
 @overload
 def dlaplace(x: _Real, mu: _Real, sigma: _Real, log: _Flag = False) -> float:
@@ -188,7 +242,10 @@ def dlaplace(x: _Real, mu: _Real, sigma: _Real, log: _Flag = False) -> float:
     0.3032653298563167
     """
 @overload
-def dlaplace(x: ArrayLike, mu: ArrayLike, sigma: ArrayLike, log: ArrayLike = False) -> _Result: ...
+def dlaplace(x: _Array1, mu: _Array2, sigma: _Array3,
+             log: _ArrayLog = ...) -> NDArray[np.float64]: ...
+@overload
+def dlaplace(x: _Like1, mu: _Like2, sigma: _Like3, log: _Like4 = ...) -> _Result: ...
 
 @overload
 def dlnorm(x: _Real, mu: _Real, sigma: _Real, log: _Flag = False) -> float:
@@ -203,7 +260,10 @@ def dlnorm(x: _Real, mu: _Real, sigma: _Real, log: _Flag = False) -> float:
     0.39894228040143265
     """
 @overload
-def dlnorm(x: ArrayLike, mu: ArrayLike, sigma: ArrayLike, log: ArrayLike = False) -> _Result: ...
+def dlnorm(x: _Array1, mu: _Array2, sigma: _Array3,
+           log: _ArrayLog = ...) -> NDArray[np.float64]: ...
+@overload
+def dlnorm(x: _Like1, mu: _Like2, sigma: _Like3, log: _Like4 = ...) -> _Result: ...
 
 @overload
 def dlogis(x: _Real, mu: _Real, sigma: _Real, log: _Flag = False) -> float:
@@ -217,7 +277,10 @@ def dlogis(x: _Real, mu: _Real, sigma: _Real, log: _Flag = False) -> float:
     -1.3862943611198906
     """
 @overload
-def dlogis(x: ArrayLike, mu: ArrayLike, sigma: ArrayLike, log: ArrayLike = False) -> _Result: ...
+def dlogis(x: _Array1, mu: _Array2, sigma: _Array3,
+           log: _ArrayLog = ...) -> NDArray[np.float64]: ...
+@overload
+def dlogis(x: _Like1, mu: _Like2, sigma: _Like3, log: _Like4 = ...) -> _Result: ...
 
 @overload
 def dpois(x: _Real, rate: _Real, log: _Flag = False) -> float:
@@ -231,7 +294,9 @@ def dpois(x: _Real, rate: _Real, log: _Flag = False) -> float:
     0.2137630172497367
     """
 @overload
-def dpois(x: ArrayLike, rate: ArrayLike, log: ArrayLike = False) -> _Result: ...
+def dpois(x: _Array1, rate: _Array2, log: _ArrayLog = ...) -> NDArray[np.float64]: ...
+@overload
+def dpois(x: _Like1, rate: _Like2, log: _Like3 = ...) -> _Result: ...
 
 @overload
 def dt(x: _Real, dof: _Real, log: _Flag = False) -> float:
@@ -245,7 +310,9 @@ def dt(x: _Real, dof: _Real, log: _Flag = False) -> float:
     0.37960668982249396
     """
 @overload
-def dt(x: ArrayLike, dof: ArrayLike, log: ArrayLike = False) -> _Result: ...
+def dt(x: _Array1, dof: _Array2, log: _ArrayLog = ...) -> NDArray[np.float64]: ...
+@overload
+def dt(x: _Like1, dof: _Like2, log: _Like3 = ...) -> _Result: ...
 
 @overload
 def dunif(x: _Real, a: _Real, b: _Real, log: _Flag = False) -> float:
@@ -259,7 +326,9 @@ def dunif(x: _Real, a: _Real, b: _Real, log: _Flag = False) -> float:
     0.5
     """
 @overload
-def dunif(x: ArrayLike, a: ArrayLike, b: ArrayLike, log: ArrayLike = False) -> _Result: ...
+def dunif(x: _Array1, a: _Array2, b: _Array3, log: _ArrayLog = ...) -> NDArray[np.float64]: ...
+@overload
+def dunif(x: _Like1, a: _Like2, b: _Like3, log: _Like4 = ...) -> _Result: ...
 
 @overload
 def dweibull(x: _Real, shape: _Real, scale: _Real, log: _Flag = False) -> float:
@@ -274,7 +343,10 @@ def dweibull(x: _Real, shape: _Real, scale: _Real, log: _Flag = False) -> float:
     0.7357588823428846
     """
 @overload
-def dweibull(x: ArrayLike, shape: ArrayLike, scale: ArrayLike, log: ArrayLike = False) -> _Result: ...
+def dweibull(x: _Array1, shape: _Array2, scale: _Array3,
+             log: _ArrayLog = ...) -> NDArray[np.float64]: ...
+@overload
+def dweibull(x: _Like1, shape: _Like2, scale: _Like3, log: _Like4 = ...) -> _Result: ...
 
 class Engine:
     """A random-number engine: the 64-bit Mersenne Twister MT19937-64, seeded with `seed`,
@@ -609,7 +681,8 @@ def rweibull(shape: _Number, scale: _Number, size: SupportsIndex, engine: Engine
 
 # Distribution functions.
 @overload
-def pnorm(x: _Real, mu: _Real = 0, sigma: _Real = 1, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
+def pnorm(x: _Real, mu: _Real = 0, sigma: _Real = 1, log_p: _Flag = False,
+          *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the normal distribution with mean `mu` and
     standard deviation `sigma`; with `log_p` true, its natural logarithm (probabilities
     below 2.2e-16 then give -inf). `mu` is any real number (default 0) and `sigma` >= 0
@@ -621,7 +694,11 @@ def pnorm(x: _Real, mu: _Real = 0, sigma: _Real = 1, log_p: _Flag = False, *, lo
     [0.15865525393145705, 0.5, 0.8413447460685429]
     """
 @overload
-def pnorm(x: ArrayLike, mu: ArrayLike = 0, sigma: ArrayLike = 1, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
+def pnorm(x: _Array1, mu: _Array2 = ..., sigma: _Array3 = ..., log_p: _ArrayLog = ...,
+          *, lower_tail: _ArrayFlag1 = ...) -> NDArray[np.float64]: ...
+@overload
+def pnorm(x: _Like1, mu: _Like2 = ..., sigma: _Like3 = ..., log_p: _Like4 = ...,
+          *, lower_tail: _FlagLike1 = ...) -> _Result: ...
 
 @overload
 def pbern(x: _Real, prob: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
@@ -635,10 +712,15 @@ def pbern(x: _Real, prob: _Real, log_p: _Flag = False, *, lower_tail: _Flag = Tr
     0.7
     """
 @overload
-def pbern(x: ArrayLike, prob: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
+def pbern(x: _Array1, prob: _Array2, log_p: _ArrayLog = ...,
+          *, lower_tail: _ArrayFlag1 = ...) -> NDArray[np.float64]: ...
+@overload
+def pbern(x: _Like1, prob: _Like2, log_p: _Like3 = ...,
+          *, lower_tail: _FlagLike1 = ...) -> _Result: ...
 
 @overload
-def pbeta(x: _Real, a: _Real, b: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
+def pbeta(x: _Real, a: _Real, b: _Real, log_p: _Flag = False,
+          *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the beta distribution with shapes `a` and
     `b` on [0, 1]; with `log_p` true, its natural logarithm (probabilities below 2.2e-16
     then give -inf). `a` >= 0 and `b` >= 0; a zero or infinite shape gives the limiting
@@ -651,10 +733,15 @@ def pbeta(x: _Real, a: _Real, b: _Real, log_p: _Flag = False, *, lower_tail: _Fl
     0.348300000000001
     """
 @overload
-def pbeta(x: ArrayLike, a: ArrayLike, b: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
+def pbeta(x: _Array1, a: _Array2, b: _Array3, log_p: _ArrayLog = ...,
+          *, lower_tail: _ArrayFlag1 = ...) -> NDArray[np.float64]: ...
+@overload
+def pbeta(x: _Like1, a: _Like2, b: _Like3, log_p: _Like4 = ...,
+          *, lower_tail: _FlagLike1 = ...) -> _Result: ...
 
 @overload
-def pbinom(x: _Real, n_trials: _Real, prob: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
+def pbinom(x: _Real, n_trials: _Real, prob: _Real, log_p: _Flag = False,
+           *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at the integer `x` of the binomial distribution with
     `n_trials` trials and success probability `prob`; with `log_p` true, its natural
     logarithm (probabilities below 2.2e-16 then give -inf). `n_trials` is an integer >=
@@ -667,10 +754,15 @@ def pbinom(x: _Real, n_trials: _Real, prob: _Real, log_p: _Flag = False, *, lowe
     0.6875000000000031
     """
 @overload
-def pbinom(x: ArrayLike, n_trials: ArrayLike, prob: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
+def pbinom(x: _Array1, n_trials: _Array2, prob: _Array3, log_p: _ArrayLog = ...,
+           *, lower_tail: _ArrayFlag1 = ...) -> NDArray[np.float64]: ...
+@overload
+def pbinom(x: _Like1, n_trials: _Like2, prob: _Like3, log_p: _Like4 = ...,
+           *, lower_tail: _FlagLike1 = ...) -> _Result: ...
 
 @overload
-def pcauchy(x: _Real, mu: _Real, sigma: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
+def pcauchy(x: _Real, mu: _Real, sigma: _Real, log_p: _Flag = False,
+            *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the Cauchy distribution with location `mu`
     and scale `sigma`; with `log_p` true, its natural logarithm (probabilities below
     2.2e-16 then give -inf). `mu` is any real number and `sigma` >= 0; `sigma` = 0 is
@@ -681,7 +773,11 @@ def pcauchy(x: _Real, mu: _Real, sigma: _Real, log_p: _Flag = False, *, lower_ta
     0.75
     """
 @overload
-def pcauchy(x: ArrayLike, mu: ArrayLike, sigma: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
+def pcauchy(x: _Array1, mu: _Array2, sigma: _Array3, log_p: _ArrayLog = ...,
+            *, lower_tail: _ArrayFlag1 = ...) -> NDArray[np.float64]: ...
+@overload
+def pcauchy(x: _Like1, mu: _Like2, sigma: _Like3, log_p: _Like4 = ...,
+            *, lower_tail: _FlagLike1 = ...) -> _Result: ...
 
 @overload
 def pchisq(x: _Real, dof: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
@@ -695,7 +791,11 @@ def pchisq(x: _Real, dof: _Real, log_p: _Flag = False, *, lower_tail: _Flag = Tr
     0.9499564787512951
     """
 @overload
-def pchisq(x: ArrayLike, dof: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
+def pchisq(x: _Array1, dof: _Array2, log_p: _ArrayLog = ...,
+           *, lower_tail: _ArrayFlag1 = ...) -> NDArray[np.float64]: ...
+@overload
+def pchisq(x: _Like1, dof: _Like2, log_p: _Like3 = ...,
+           *, lower_tail: _FlagLike1 = ...) -> _Result: ...
 
 @overload
 def pexp(x: _Real, rate: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
@@ -709,10 +809,15 @@ def pexp(x: _Real, rate: _Real, log_p: _Flag = False, *, lower_tail: _Flag = Tru
     0.8646647167633873
     """
 @overload
-def pexp(x: ArrayLike, rate: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
+def pexp(x: _Array1, rate: _Array2, log_p: _ArrayLog = ...,
+         *, lower_tail: _ArrayFlag1 = ...) -> NDArray[np.float64]: ...
+@overload
+def pexp(x: _Like1, rate: _Like2, log_p: _Like3 = ...,
+         *, lower_tail: _FlagLike1 = ...) -> _Result: ...
 
 @overload
-def pf(x: _Real, df1: _Real, df2: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
+def pf(x: _Real, df1: _Real, df2: _Real, log_p: _Flag = False,
+       *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the F distribution with `df1` and `df2`
     degrees of freedom; with `log_p` true, its natural logarithm (probabilities below
     2.2e-16 then give -inf). `df1` and `df2` are real numbers of at least 2.2e-16; an
@@ -725,10 +830,15 @@ def pf(x: _Real, df1: _Real, df2: _Real, log_p: _Flag = False, *, lower_tail: _F
     0.7673760819999219
     """
 @overload
-def pf(x: ArrayLike, df1: ArrayLike, df2: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
+def pf(x: _Array1, df1: _Array2, df2: _Array3, log_p: _ArrayLog = ...,
+       *, lower_tail: _ArrayFlag1 = ...) -> NDArray[np.float64]: ...
+@overload
+def pf(x: _Like1, df1: _Like2, df2: _Like3, log_p: _Like4 = ...,
+       *, lower_tail: _FlagLike1 = ...) -> _Result: ...
 
 @overload
-def pgamma(x: _Real, shape: _Real, scale: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
+def pgamma(x: _Real, shape: _Real, scale: _Real, log_p: _Flag = False,
+           *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the gamma distribution with shape `shape`
     and scale `scale` (mean shape * scale); with `log_p` true, its natural logarithm
     (probabilities below 2.2e-16 then give -inf). `shape` >= 0 and `scale` >= 2.2e-16;
@@ -740,10 +850,15 @@ def pgamma(x: _Real, shape: _Real, scale: _Real, log_p: _Flag = False, *, lower_
     0.3849400110633042
     """
 @overload
-def pgamma(x: ArrayLike, shape: ArrayLike, scale: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
+def pgamma(x: _Array1, shape: _Array2, scale: _Array3, log_p: _ArrayLog = ...,
+           *, lower_tail: _ArrayFlag1 = ...) -> NDArray[np.float64]: ...
+@overload
+def pgamma(x: _Like1, shape: _Like2, scale: _Like3, log_p: _Like4 = ...,
+           *, lower_tail: _FlagLike1 = ...) -> _Result: ...
 
 @overload
-def pinvgamma(x: _Real, shape: _Real, scale: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
+def pinvgamma(x: _Real, shape: _Real, scale: _Real, log_p: _Flag = False,
+              *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the inverse gamma distribution with shape
     `shape` and scale `scale` (the law of 1/X for X gamma with that shape and scale
     1/`scale`); with `log_p` true, its natural logarithm (probabilities below 2.2e-16
@@ -755,10 +870,15 @@ def pinvgamma(x: _Real, shape: _Real, scale: _Real, log_p: _Flag = False, *, low
     0.406005849709838
     """
 @overload
-def pinvgamma(x: ArrayLike, shape: ArrayLike, scale: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
+def pinvgamma(x: _Array1, shape: _Array2, scale: _Array3, log_p: _ArrayLog = ...,
+              *, lower_tail: _ArrayFlag1 = ...) -> NDArray[np.float64]: ...
+@overload
+def pinvgamma(x: _Like1, shape: _Like2, scale: _Like3, log_p: _Like4 = ...,
+              *, lower_tail: _FlagLike1 = ...) -> _Result: ...
 
 @overload
-def plaplace(x: _Real, mu: _Real, sigma: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
+def plaplace(x: _Real, mu: _Real, sigma: _Real, log_p: _Flag = False,
+             *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the Laplace (double exponential)
     distribution with location `mu` and scale `sigma`, density exp(-|x - mu| / sigma) /
     (2 sigma); with `log_p` true, its natural logarithm (probabilities below 2.2e-16
@@ -770,10 +890,15 @@ def plaplace(x: _Real, mu: _Real, sigma: _Real, log_p: _Flag = False, *, lower_t
     0.6967346701436833
     """
 @overload
-def plaplace(x: ArrayLike, mu: ArrayLike, sigma: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
+def plaplace(x: _Array1, mu: _Array2, sigma: _Array3, log_p: _ArrayLog = ...,
+             *, lower_tail: _ArrayFlag1 = ...) -> NDArray[np.float64]: ...
+@overload
+def plaplace(x: _Like1, mu: _Like2, sigma: _Like3, log_p: _Like4 = ...,
+             *, lower_tail: _FlagLike1 = ...) -> _Result: ...
 
 @overload
-def plnorm(x: _Real, mu: _Real, sigma: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
+def plnorm(x: _Real, mu: _Real, sigma: _Real, log_p: _Flag = False,
+           *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the log-normal distribution, whose
     logarithm is normal with mean `mu` and standard deviation `sigma`; with `log_p`
     true, its natural logarithm (probabilities below 2.2e-16 then give -inf). `mu` is
@@ -785,10 +910,15 @@ def plnorm(x: _Real, mu: _Real, sigma: _Real, log_p: _Flag = False, *, lower_tai
     0.7558914042144173
     """
 @overload
-def plnorm(x: ArrayLike, mu: ArrayLike, sigma: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
+def plnorm(x: _Array1, mu: _Array2, sigma: _Array3, log_p: _ArrayLog = ...,
+           *, lower_tail: _ArrayFlag1 = ...) -> NDArray[np.float64]: ...
+@overload
+def plnorm(x: _Like1, mu: _Like2, sigma: _Like3, log_p: _Like4 = ...,
+           *, lower_tail: _FlagLike1 = ...) -> _Result: ...
 
 @overload
-def plogis(x: _Real, mu: _Real, sigma: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
+def plogis(x: _Real, mu: _Real, sigma: _Real, log_p: _Flag = False,
+           *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the logistic distribution with location
     `mu` and scale `sigma`; with `log_p` true, its natural logarithm (probabilities
     below 2.2e-16 then give -inf). `mu` is any real number and `sigma` >= 0; `sigma` = 0
@@ -799,7 +929,11 @@ def plogis(x: _Real, mu: _Real, sigma: _Real, log_p: _Flag = False, *, lower_tai
     0.8807970779778824
     """
 @overload
-def plogis(x: ArrayLike, mu: ArrayLike, sigma: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
+def plogis(x: _Array1, mu: _Array2, sigma: _Array3, log_p: _ArrayLog = ...,
+           *, lower_tail: _ArrayFlag1 = ...) -> NDArray[np.float64]: ...
+@overload
+def plogis(x: _Like1, mu: _Like2, sigma: _Like3, log_p: _Like4 = ...,
+           *, lower_tail: _FlagLike1 = ...) -> _Result: ...
 
 @overload
 def ppois(x: _Real, rate: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
@@ -813,7 +947,11 @@ def ppois(x: _Real, rate: _Real, log_p: _Flag = False, *, lower_tail: _Flag = Tr
     0.7575761331330659
     """
 @overload
-def ppois(x: ArrayLike, rate: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
+def ppois(x: _Array1, rate: _Array2, log_p: _ArrayLog = ...,
+          *, lower_tail: _ArrayFlag1 = ...) -> NDArray[np.float64]: ...
+@overload
+def ppois(x: _Like1, rate: _Like2, log_p: _Like3 = ...,
+          *, lower_tail: _FlagLike1 = ...) -> _Result: ...
 
 @overload
 def pt(x: _Real, dof: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
@@ -828,10 +966,15 @@ def pt(x: _Real, dof: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) 
     0.9490302605850709
     """
 @overload
-def pt(x: ArrayLike, dof: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
+def pt(x: _Array1, dof: _Array2, log_p: _ArrayLog = ...,
+       *, lower_tail: _ArrayFlag1 = ...) -> NDArray[np.float64]: ...
+@overload
+def pt(x: _Like1, dof: _Like2, log_p: _Like3 = ...,
+       *, lower_tail: _FlagLike1 = ...) -> _Result: ...
 
 @overload
-def punif(x: _Real, a: _Real, b: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
+def punif(x: _Real, a: _Real, b: _Real, log_p: _Flag = False,
+          *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the uniform distribution on [`a`, `b`];
     with `log_p` true, its natural logarithm (probabilities below 2.2e-16 then give
     -inf). `a` < `b`. The arguments broadcast as NumPy arrays; all scalars give a float,
@@ -842,10 +985,15 @@ def punif(x: _Real, a: _Real, b: _Real, log_p: _Flag = False, *, lower_tail: _Fl
     0.25
     """
 @overload
-def punif(x: ArrayLike, a: ArrayLike, b: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
+def punif(x: _Array1, a: _Array2, b: _Array3, log_p: _ArrayLog = ...,
+          *, lower_tail: _ArrayFlag1 = ...) -> NDArray[np.float64]: ...
+@overload
+def punif(x: _Like1, a: _Like2, b: _Like3, log_p: _Like4 = ...,
+          *, lower_tail: _FlagLike1 = ...) -> _Result: ...
 
 @overload
-def pweibull(x: _Real, shape: _Real, scale: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
+def pweibull(x: _Real, shape: _Real, scale: _Real, log_p: _Flag = False,
+             *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the Weibull distribution with shape
     `shape` and scale `scale`, P(X <= x) = 1 - exp(-(x / scale)**shape); with `log_p`
     true, its natural logarithm (probabilities below 2.2e-16 then give -inf). `shape`
@@ -857,11 +1005,16 @@ def pweibull(x: _Real, shape: _Real, scale: _Real, log_p: _Flag = False, *, lowe
     -0.4586751453870819
     """
 @overload
-def pweibull(x: ArrayLike, shape: ArrayLike, scale: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
+def pweibull(x: _Array1, shape: _Array2, scale: _Array3, log_p: _ArrayLog = ...,
+             *, lower_tail: _ArrayFlag1 = ...) -> NDArray[np.float64]: ...
+@overload
+def pweibull(x: _Like1, shape: _Like2, scale: _Like3, log_p: _Like4 = ...,
+             *, lower_tail: _FlagLike1 = ...) -> _Result: ...
 
 # Quantile functions.
 @overload
-def qnorm(p: _Real, mu: _Real = 0, sigma: _Real = 1, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
+def qnorm(p: _Real, mu: _Real = 0, sigma: _Real = 1, *, lower_tail: _Flag = True,
+          log_p: _Flag = False) -> float:
     """Quantile function of the normal distribution with mean `mu` and standard deviation
     `sigma`: the point at which the distribution function reaches `p`. `p` is a plain
     probability in [0, 1] (there is no log option); 0 and 1 give the ends of the
@@ -875,7 +1028,11 @@ def qnorm(p: _Real, mu: _Real = 0, sigma: _Real = 1, *, lower_tail: _Flag = True
     1.959963984540033
     """
 @overload
-def qnorm(p: ArrayLike, mu: ArrayLike = 0, sigma: ArrayLike = 1, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
+def qnorm(p: _Array1, mu: _Array2 = ..., sigma: _Array3 = ..., *, lower_tail: _ArrayFlag1 = ...,
+          log_p: _ArrayFlag2 = ...) -> NDArray[np.float64]: ...
+@overload
+def qnorm(p: _Like1, mu: _Like2 = ..., sigma: _Like3 = ..., *, lower_tail: _FlagLike1 = ...,
+          log_p: _FlagLike2 = ...) -> _Result: ...
 
 @overload
 def qbern(p: _Real, prob: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
@@ -890,10 +1047,15 @@ def qbern(p: _Real, prob: _Real, *, lower_tail: _Flag = True, log_p: _Flag = Fal
     1.0
     """
 @overload
-def qbern(p: ArrayLike, prob: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
+def qbern(p: _Array1, prob: _Array2, *, lower_tail: _ArrayFlag1 = ...,
+          log_p: _ArrayFlag2 = ...) -> NDArray[np.float64]: ...
+@overload
+def qbern(p: _Like1, prob: _Like2, *, lower_tail: _FlagLike1 = ...,
+          log_p: _FlagLike2 = ...) -> _Result: ...
 
 @overload
-def qbeta(p: _Real, a: _Real, b: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
+def qbeta(p: _Real, a: _Real, b: _Real, *, lower_tail: _Flag = True,
+          log_p: _Flag = False) -> float:
     """Quantile function of the beta distribution with shapes `a` and `b` on [0, 1]: the
     point at which the distribution function reaches `p`. `p` is a plain probability in
     [0, 1] (there is no log option); 0 and 1 give the ends of the support. `a` >= 0 and
@@ -907,10 +1069,15 @@ def qbeta(p: _Real, a: _Real, b: _Real, *, lower_tail: _Flag = True, log_p: _Fla
     0.3857275681323888
     """
 @overload
-def qbeta(p: ArrayLike, a: ArrayLike, b: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
+def qbeta(p: _Array1, a: _Array2, b: _Array3, *, lower_tail: _ArrayFlag1 = ...,
+          log_p: _ArrayFlag2 = ...) -> NDArray[np.float64]: ...
+@overload
+def qbeta(p: _Like1, a: _Like2, b: _Like3, *, lower_tail: _FlagLike1 = ...,
+          log_p: _FlagLike2 = ...) -> _Result: ...
 
 @overload
-def qbinom(p: _Real, n_trials: _Real, prob: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
+def qbinom(p: _Real, n_trials: _Real, prob: _Real, *, lower_tail: _Flag = True,
+           log_p: _Flag = False) -> float:
     """Quantile function of the binomial distribution with `n_trials` trials and success
     probability `prob`: the smallest count k with `p` <= P(X <= k), returned as a float.
     `p` is a plain probability in [0, 1] (there is no log option); 0 and 1 give the ends
@@ -924,10 +1091,15 @@ def qbinom(p: _Real, n_trials: _Real, prob: _Real, *, lower_tail: _Flag = True, 
     2.0
     """
 @overload
-def qbinom(p: ArrayLike, n_trials: ArrayLike, prob: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
+def qbinom(p: _Array1, n_trials: _Array2, prob: _Array3, *, lower_tail: _ArrayFlag1 = ...,
+           log_p: _ArrayFlag2 = ...) -> NDArray[np.float64]: ...
+@overload
+def qbinom(p: _Like1, n_trials: _Like2, prob: _Like3, *, lower_tail: _FlagLike1 = ...,
+           log_p: _FlagLike2 = ...) -> _Result: ...
 
 @overload
-def qcauchy(p: _Real, mu: _Real, sigma: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
+def qcauchy(p: _Real, mu: _Real, sigma: _Real, *, lower_tail: _Flag = True,
+            log_p: _Flag = False) -> float:
     """Quantile function of the Cauchy distribution with location `mu` and scale `sigma`:
     the point at which the distribution function reaches `p`. `p` is a plain probability
     in [0, 1] (there is no log option); 0 and 1 give the ends of the support. `mu` is
@@ -940,7 +1112,11 @@ def qcauchy(p: _Real, mu: _Real, sigma: _Real, *, lower_tail: _Flag = True, log_
     1.0
     """
 @overload
-def qcauchy(p: ArrayLike, mu: ArrayLike, sigma: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
+def qcauchy(p: _Array1, mu: _Array2, sigma: _Array3, *, lower_tail: _ArrayFlag1 = ...,
+            log_p: _ArrayFlag2 = ...) -> NDArray[np.float64]: ...
+@overload
+def qcauchy(p: _Like1, mu: _Like2, sigma: _Like3, *, lower_tail: _FlagLike1 = ...,
+            log_p: _FlagLike2 = ...) -> _Result: ...
 
 @overload
 def qchisq(p: _Real, dof: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
@@ -955,7 +1131,11 @@ def qchisq(p: _Real, dof: _Real, *, lower_tail: _Flag = True, log_p: _Flag = Fal
     3.8414588206941325
     """
 @overload
-def qchisq(p: ArrayLike, dof: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
+def qchisq(p: _Array1, dof: _Array2, *, lower_tail: _ArrayFlag1 = ...,
+           log_p: _ArrayFlag2 = ...) -> NDArray[np.float64]: ...
+@overload
+def qchisq(p: _Like1, dof: _Like2, *, lower_tail: _FlagLike1 = ...,
+           log_p: _FlagLike2 = ...) -> _Result: ...
 
 @overload
 def qexp(p: _Real, rate: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
@@ -969,10 +1149,15 @@ def qexp(p: _Real, rate: _Real, *, lower_tail: _Flag = True, log_p: _Flag = Fals
     0.3465735902799726
     """
 @overload
-def qexp(p: ArrayLike, rate: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
+def qexp(p: _Array1, rate: _Array2, *, lower_tail: _ArrayFlag1 = ...,
+         log_p: _ArrayFlag2 = ...) -> NDArray[np.float64]: ...
+@overload
+def qexp(p: _Like1, rate: _Like2, *, lower_tail: _FlagLike1 = ...,
+         log_p: _FlagLike2 = ...) -> _Result: ...
 
 @overload
-def qf(p: _Real, df1: _Real, df2: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
+def qf(p: _Real, df1: _Real, df2: _Real, *, lower_tail: _Flag = True,
+       log_p: _Flag = False) -> float:
     """Quantile function of the F distribution with `df1` and `df2` degrees of freedom: the
     point at which the distribution function reaches `p`. `p` is a plain probability in
     [0, 1] (there is no log option); 0 and 1 give the ends of the support. `df1` and
@@ -985,10 +1170,15 @@ def qf(p: _Real, df1: _Real, df2: _Real, *, lower_tail: _Flag = True, log_p: _Fl
     5.409451318056482
     """
 @overload
-def qf(p: ArrayLike, df1: ArrayLike, df2: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
+def qf(p: _Array1, df1: _Array2, df2: _Array3, *, lower_tail: _ArrayFlag1 = ...,
+       log_p: _ArrayFlag2 = ...) -> NDArray[np.float64]: ...
+@overload
+def qf(p: _Like1, df1: _Like2, df2: _Like3, *, lower_tail: _FlagLike1 = ...,
+       log_p: _FlagLike2 = ...) -> _Result: ...
 
 @overload
-def qgamma(p: _Real, shape: _Real, scale: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
+def qgamma(p: _Real, shape: _Real, scale: _Real, *, lower_tail: _Flag = True,
+           log_p: _Flag = False) -> float:
     """Quantile function of the gamma distribution with shape `shape` and scale `scale`
     (mean shape * scale): the point at which the distribution function reaches `p`. `p`
     is a plain probability in [0, 1] (there is no log option); 0 and 1 give the ends of
@@ -1001,10 +1191,15 @@ def qgamma(p: _Real, shape: _Real, scale: _Real, *, lower_tail: _Flag = True, lo
     2.5175204850249915
     """
 @overload
-def qgamma(p: ArrayLike, shape: ArrayLike, scale: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
+def qgamma(p: _Array1, shape: _Array2, scale: _Array3, *, lower_tail: _ArrayFlag1 = ...,
+           log_p: _ArrayFlag2 = ...) -> NDArray[np.float64]: ...
+@overload
+def qgamma(p: _Like1, shape: _Like2, scale: _Like3, *, lower_tail: _FlagLike1 = ...,
+           log_p: _FlagLike2 = ...) -> _Result: ...
 
 @overload
-def qinvgamma(p: _Real, shape: _Real, scale: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
+def qinvgamma(p: _Real, shape: _Real, scale: _Real, *, lower_tail: _Flag = True,
+              log_p: _Flag = False) -> float:
     """Quantile function of the inverse gamma distribution with shape `shape` and scale
     `scale` (the law of 1/X for X gamma with that shape and scale 1/`scale`): the point
     at which the distribution function reaches `p`. `p` is a plain probability in [0, 1]
@@ -1017,10 +1212,15 @@ def qinvgamma(p: _Real, shape: _Real, scale: _Real, *, lower_tail: _Flag = True,
     0.5958243473776975
     """
 @overload
-def qinvgamma(p: ArrayLike, shape: ArrayLike, scale: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
+def qinvgamma(p: _Array1, shape: _Array2, scale: _Array3, *, lower_tail: _ArrayFlag1 = ...,
+              log_p: _ArrayFlag2 = ...) -> NDArray[np.float64]: ...
+@overload
+def qinvgamma(p: _Like1, shape: _Like2, scale: _Like3, *, lower_tail: _FlagLike1 = ...,
+              log_p: _FlagLike2 = ...) -> _Result: ...
 
 @overload
-def qlaplace(p: _Real, mu: _Real, sigma: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
+def qlaplace(p: _Real, mu: _Real, sigma: _Real, *, lower_tail: _Flag = True,
+             log_p: _Flag = False) -> float:
     """Quantile function of the Laplace (double exponential) distribution with location
     `mu` and scale `sigma`, density exp(-|x - mu| / sigma) / (2 sigma): the point at
     which the distribution function reaches `p`. `p` is a plain probability in [0, 1]
@@ -1034,10 +1234,15 @@ def qlaplace(p: _Real, mu: _Real, sigma: _Real, *, lower_tail: _Flag = True, log
     0.6931471805599452
     """
 @overload
-def qlaplace(p: ArrayLike, mu: ArrayLike, sigma: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
+def qlaplace(p: _Array1, mu: _Array2, sigma: _Array3, *, lower_tail: _ArrayFlag1 = ...,
+             log_p: _ArrayFlag2 = ...) -> NDArray[np.float64]: ...
+@overload
+def qlaplace(p: _Like1, mu: _Like2, sigma: _Like3, *, lower_tail: _FlagLike1 = ...,
+             log_p: _FlagLike2 = ...) -> _Result: ...
 
 @overload
-def qlnorm(p: _Real, mu: _Real, sigma: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
+def qlnorm(p: _Real, mu: _Real, sigma: _Real, *, lower_tail: _Flag = True,
+           log_p: _Flag = False) -> float:
     """Quantile function of the log-normal distribution, whose logarithm is normal with
     mean `mu` and standard deviation `sigma`: the point at which the distribution
     function reaches `p`. `p` is a plain probability in [0, 1] (there is no log option);
@@ -1050,10 +1255,15 @@ def qlnorm(p: _Real, mu: _Real, sigma: _Real, *, lower_tail: _Flag = True, log_p
     1.0
     """
 @overload
-def qlnorm(p: ArrayLike, mu: ArrayLike, sigma: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
+def qlnorm(p: _Array1, mu: _Array2, sigma: _Array3, *, lower_tail: _ArrayFlag1 = ...,
+           log_p: _ArrayFlag2 = ...) -> NDArray[np.float64]: ...
+@overload
+def qlnorm(p: _Like1, mu: _Like2, sigma: _Like3, *, lower_tail: _FlagLike1 = ...,
+           log_p: _FlagLike2 = ...) -> _Result: ...
 
 @overload
-def qlogis(p: _Real, mu: _Real, sigma: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
+def qlogis(p: _Real, mu: _Real, sigma: _Real, *, lower_tail: _Flag = True,
+           log_p: _Flag = False) -> float:
     """Quantile function of the logistic distribution with location `mu` and scale `sigma`:
     the point at which the distribution function reaches `p`. `p` is a plain probability
     in [0, 1] (there is no log option); 0 and 1 give the ends of the support. `mu` is
@@ -1066,7 +1276,11 @@ def qlogis(p: _Real, mu: _Real, sigma: _Real, *, lower_tail: _Flag = True, log_p
     1.0986122886681098
     """
 @overload
-def qlogis(p: ArrayLike, mu: ArrayLike, sigma: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
+def qlogis(p: _Array1, mu: _Array2, sigma: _Array3, *, lower_tail: _ArrayFlag1 = ...,
+           log_p: _ArrayFlag2 = ...) -> NDArray[np.float64]: ...
+@overload
+def qlogis(p: _Like1, mu: _Like2, sigma: _Like3, *, lower_tail: _FlagLike1 = ...,
+           log_p: _FlagLike2 = ...) -> _Result: ...
 
 @overload
 def qpois(p: _Real, rate: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
@@ -1081,7 +1295,11 @@ def qpois(p: _Real, rate: _Real, *, lower_tail: _Flag = True, log_p: _Flag = Fal
     2.0
     """
 @overload
-def qpois(p: ArrayLike, rate: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
+def qpois(p: _Array1, rate: _Array2, *, lower_tail: _ArrayFlag1 = ...,
+          log_p: _ArrayFlag2 = ...) -> NDArray[np.float64]: ...
+@overload
+def qpois(p: _Like1, rate: _Like2, *, lower_tail: _FlagLike1 = ...,
+          log_p: _FlagLike2 = ...) -> _Result: ...
 
 @overload
 def qt(p: _Real, dof: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
@@ -1096,10 +1314,15 @@ def qt(p: _Real, dof: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) 
     2.570581685934928
     """
 @overload
-def qt(p: ArrayLike, dof: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
+def qt(p: _Array1, dof: _Array2, *, lower_tail: _ArrayFlag1 = ...,
+       log_p: _ArrayFlag2 = ...) -> NDArray[np.float64]: ...
+@overload
+def qt(p: _Like1, dof: _Like2, *, lower_tail: _FlagLike1 = ...,
+       log_p: _FlagLike2 = ...) -> _Result: ...
 
 @overload
-def qunif(p: _Real, a: _Real, b: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
+def qunif(p: _Real, a: _Real, b: _Real, *, lower_tail: _Flag = True,
+          log_p: _Flag = False) -> float:
     """Quantile function of the uniform distribution on [`a`, `b`]: the point at which the
     distribution function reaches `p`. `p` is a plain probability in [0, 1] (there is no
     log option); 0 and 1 give the ends of the support. `a` < `b`. The arguments
@@ -1111,10 +1334,15 @@ def qunif(p: _Real, a: _Real, b: _Real, *, lower_tail: _Flag = True, log_p: _Fla
     3.0
     """
 @overload
-def qunif(p: ArrayLike, a: ArrayLike, b: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
+def qunif(p: _Array1, a: _Array2, b: _Array3, *, lower_tail: _ArrayFlag1 = ...,
+          log_p: _ArrayFlag2 = ...) -> NDArray[np.float64]: ...
+@overload
+def qunif(p: _Like1, a: _Like2, b: _Like3, *, lower_tail: _FlagLike1 = ...,
+          log_p: _FlagLike2 = ...) -> _Result: ...
 
 @overload
-def qweibull(p: _Real, shape: _Real, scale: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
+def qweibull(p: _Real, shape: _Real, scale: _Real, *, lower_tail: _Flag = True,
+             log_p: _Flag = False) -> float:
     """Quantile function of the Weibull distribution with shape `shape` and scale `scale`,
     P(X <= x) = 1 - exp(-(x / scale)**shape): the point at which the distribution
     function reaches `p`. `p` is a plain probability in [0, 1] (there is no log option);
@@ -1127,4 +1355,8 @@ def qweibull(p: _Real, shape: _Real, scale: _Real, *, lower_tail: _Flag = True, 
     0.8325546111576977
     """
 @overload
-def qweibull(p: ArrayLike, shape: ArrayLike, scale: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
+def qweibull(p: _Array1, shape: _Array2, scale: _Array3, *, lower_tail: _ArrayFlag1 = ...,
+             log_p: _ArrayFlag2 = ...) -> NDArray[np.float64]: ...
+@overload
+def qweibull(p: _Like1, shape: _Like2, scale: _Like3, *, lower_tail: _FlagLike1 = ...,
+             log_p: _FlagLike2 = ...) -> _Result: ...

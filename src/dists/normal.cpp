@@ -2,6 +2,8 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 #include "dists/conventions.hpp"
 #include "dists/location_scale.hpp"
@@ -219,16 +221,42 @@ namespace {
 // it grows by 1 / sigma.
 double log_point_error(double lx) { return 2 * kernels::EPS * (std::fabs(lx) + 2.4); }
 
-// ln x - log_core(x) in extended precision: the first-order term of ln(x e^-lx), whose
-// argument lies within 1e-15 of 1 (exp_ext is good to 1e-17 relative).
-long double log_correction(double x, double lx) {
-    const long double scaled = x * (lx == 0 ? 1.0L : kernels::exp_ext(-lx));
-    return scaled - 1;
+// x = m 2^k with m in [1, 2), exactly (a subnormal x is scaled into the normal range first).
+struct Binary {
+    double mantissa;
+    int exponent;
+};
+
+Binary binary_parts(double x) {
+    int shift = 0;
+    if (x < DBL_MIN) {
+        x *= 0x1p64;
+        shift = 64;
+    }
+    std::uint64_t bits;
+    std::memcpy(&bits, &x, sizeof bits);
+    const int biased = static_cast<int>(bits >> 52);  // x > 0: no sign bit
+    bits = (bits & 0x000FFFFFFFFFFFFFULL) | 0x3FF0000000000000ULL;
+    double mantissa;
+    std::memcpy(&mantissa, &bits, sizeof mantissa);
+    return {mantissa, biased - 1023 - shift};
 }
 
-long double standardized_log(double x, double lx, double mu, double sigma) {
-    return ((static_cast<long double>(lx) - mu) + log_correction(x, lx)) / sigma;
+// ln x - mu in extended precision for a finite x > 0, to about 1e-18 beyond the rounding of
+// the difference (log_core's own error reaches 1e-13 at the ends of the doubles): k ln 2
+// from a two-part ln 2 (k times its leading double is exact in extended precision), and
+// ln m from log_core corrected by the first-order term of ln(m e^-log_core(m)).
+long double log_minus(double x, double mu) {
+    constexpr double LN2_LEADING = 0.6931471805599453;
+    constexpr double LN2_TRAILING = 2.3190468138462996e-17;
+    const Binary parts = binary_parts(x);
+    const double lm = kernels::log_core(parts.mantissa);
+    const long double correction = parts.mantissa * (lm == 0 ? 1.0L : kernels::exp_ext(-lm)) - 1;
+    const long double k = parts.exponent;
+    return ((k * LN2_LEADING - mu) + (k * LN2_TRAILING + lm)) + correction;
 }
+
+long double standardized_log(double x, double mu, double sigma) { return log_minus(x, mu) / sigma; }
 
 // The density at x > 0 with lx = log_core(x) finite and an ordinary scale and location.
 // The literal forms stand where log_core's error, magnified by 1 + |z| / sigma, leaves the
@@ -241,8 +269,8 @@ double lognormal_density(double x, double lx, double mu, double sigma, bool log)
         const double density = dnorm(lx, mu, sigma, false);
         if (density >= DBL_MIN && density <= DBL_MAX) return density / x;
     }
-    const long double w = standardized_log(x, lx, mu, sigma);
-    const long double log_x = lx + log_correction(x, lx);
+    const long double w = standardized_log(x, mu, sigma);
+    const long double log_x = log_minus(x, 0);
     const double c = -kernels::LN_SQRT_2PI - kernels::log_core(sigma);
     return from_log_density(static_cast<double>(c - w * w * 0.5L - log_x), log);
 }
@@ -276,7 +304,7 @@ double plnorm(double x, double mu, double sigma, bool log_p, bool lower_tail) {
     if (location_scale::is_degenerate(lx, mu, sigma) || (lower_tail && log_point_error(lx) <= 0.5e-12 * sigma)) {
         return pnorm(lx, mu, sigma, log_p, lower_tail);
     }
-    return standard_tail(standardized_log(x, lx, mu, sigma), log_p, lower_tail);
+    return standard_tail(standardized_log(x, mu, sigma), log_p, lower_tail);
 }
 
 double qlnorm(double p, double mu, double sigma, bool lower_tail, bool log_p) {

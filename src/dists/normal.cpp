@@ -159,21 +159,19 @@ double from_erf_inverse(double w, double mu, double sigma) {
     return scale * w + mu;
 }
 
-// The literal deviate for the small tail of a request (as the erf_inv of its lower-tail
-// form) where it is sound, the deviate solved from the tail's logarithm beyond.
-double small_tail_literal(const kernels::SmallTail& tail, const kernels::Probability& request, double mu,
-                          double sigma) {
-    const double sign = tail.lower ? -1 : 1;
-    if (tail.log_value < LN_CENTRAL_LOWEST) {
-        return sigma * (sign * kernels::standard_normal_tail_deviate(tail.log_value)) + mu;
-    }
+// The lower tail T = min(p, 1 - p) of a request as a plain probability, exactly where the
+// request is plain (1 - p is exact above 1/2), to a few units in the last place from a
+// logarithm.
+double small_tail_probability(const kernels::SmallTail& tail, const kernels::Probability& request) {
     const double v = request.value;
-    const double small = request.log_p ? kernels::exp(tail.log_value) : (v <= 0.5 ? v : 1 - v);
-    return from_erf_inverse(-sign * kernels::erf_inv(2 * small - 1), mu, sigma);
+    if (request.log_p) return kernels::exp(tail.log_value);
+    return v <= 0.5 ? v : 1 - v;
 }
 
-// Every request the literal formula does not answer: restated on its small tail, started
-// from that tail's deviate and checked (or searched) on the tail itself.
+// Every request the literal formula does not answer, restated on its small tail T. In the
+// centre the literal erf_inv(2T - 1), mirrored for an upper tail, is as sound as the lower
+// tail's (T carries at most a few units in the last place); beyond, the deviate solved
+// from ln T, checked (or searched) on the tail itself.
 double solved_quantile(const kernels::Probability& request, double mu, double sigma) {
     if (any_nan(request.value, mu, sigma) || sigma < 0 || sigma == INF) return NaN;
     const kernels::SmallTail tail = kernels::small_tail(request);
@@ -184,9 +182,14 @@ double solved_quantile(const kernels::Probability& request, double mu, double si
         return mu == -end ? NaN : end;
     }
     if (kernels::is_infinite(mu)) return mu;
+    const double sign = tail.lower ? -1 : 1;
+    if (tail.log_value >= LN_CENTRAL_LOWEST) {
+        const double w = kernels::erf_inv(2 * small_tail_probability(tail, request) - 1);
+        return from_erf_inverse(-sign * w, mu, sigma);
+    }
+    const double literal = sigma * (sign * kernels::standard_normal_tail_deviate(tail.log_value)) + mu;
     const auto log_tail = [mu, sigma](double x, bool lower) { return normal_tail(x, mu, sigma, true, lower); };
-    return kernels::sound_quantile(small_tail_literal(tail, request, mu, sigma), log_tail, request, -DBL_MAX,
-                                   DBL_MAX);
+    return kernels::sound_quantile(literal, log_tail, request, -DBL_MAX, DBL_MAX);
 }
 
 // The lower-tail quantile with its inverse error function taken from the caller, so that a

@@ -166,3 +166,28 @@ def test_qlnorm():
     for p in np.linspace(0.02, 0.98, 49):
         expected = mpmath.exp(1 + 0.5 * mpmath.sqrt(2) * mpmath.erfinv(2 * mpmath.mpf(p) - 1))
         assert distrova.qlnorm(p, 1, 0.5) == pytest.approx(float(expected), rel=1e-12)
+
+
+def test_log_p_rises_across_its_switch_and_the_lanes_keep_the_scalar_bits():
+    x = np.linspace(-5.99, -5.98, 20001) - 0.005
+    logs = distrova.pnorm(x, 0, 1, True)
+    assert np.all(np.diff(logs) >= 0)
+    assert logs.tobytes() == np.array([distrova.pnorm(v, 0, 1, True) for v in x]).tobytes()
+    p = np.concatenate([np.geomspace(5e-324, 1e-6, 997), 1 - np.geomspace(2.0**-53, 1e-6, 50), [0.3]])
+    assert distrova.qnorm(p, 2, 3).tobytes() == np.array([distrova.qnorm(v, 2, 3) for v in p]).tobytes()
+
+
+@pytest.mark.parametrize("log_p", [False, True])
+@pytest.mark.parametrize("lower_tail", [True, False])
+def test_quantiles_of_either_tail_invert_their_probability(lower_tail, log_p):
+    tails = np.geomspace(1e-300, 0.5, 400)
+    requested = np.log(tails) if log_p else tails
+    for mu, sigma in [(0, 1), (-3, 0.01), (1e4, 20)]:
+        x = distrova.qnorm(requested, mu, sigma, lower_tail=lower_tail, log_p=log_p)
+        achieved = distrova.pnorm(x, mu, sigma, True, lower_tail=lower_tail)
+        assert np.all(np.abs(achieved - np.log(tails)) <= 2e-9)
+        if sigma <= 1:
+            lx = distrova.qlnorm(requested, mu, sigma, lower_tail=lower_tail, log_p=log_p)
+            assert np.log(lx) == pytest.approx(x, rel=1e-15)
+    lower, upper = distrova.pnorm(x, mu, sigma), distrova.pnorm(x, mu, sigma, lower_tail=False)
+    assert lower + upper == pytest.approx(np.ones_like(x), rel=4e-16)

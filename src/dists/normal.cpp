@@ -187,7 +187,11 @@ double solved_quantile(const kernels::Probability& request, double mu, double si
         const double w = kernels::erf_inv(2 * small_tail_probability(tail, request) - 1);
         return from_erf_inverse(-sign * w, mu, sigma);
     }
-    const double literal = sigma * (sign * kernels::standard_normal_tail_deviate(tail.log_value)) + mu;
+    // sigma z + mu formed in extended precision: infinite only where the quantile lies
+    // beyond the doubles, which no search over them would show.
+    const long double deviate = sign * kernels::standard_normal_tail_deviate(tail.log_value);
+    const double literal = static_cast<double>(static_cast<long double>(sigma) * deviate + mu);
+    if (kernels::is_infinite(literal)) return literal;
     const auto log_tail = [mu, sigma](double x, bool lower) { return normal_tail(x, mu, sigma, true, lower); };
     return kernels::sound_quantile(literal, log_tail, request, -DBL_MAX, DBL_MAX);
 }

@@ -611,15 +611,14 @@ def rweibull(shape: _Number, scale: _Number, size: SupportsIndex, engine: Engine
 @overload
 def pnorm(x: _Real, mu: _Real = 0, sigma: _Real = 1, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the normal distribution with mean `mu` and
-    standard deviation `sigma`; with `lower_tail` false, the upper tail P(X > x), to full
-    relative precision however small; with `log_p` true, the natural logarithm of either,
-    finite wherever the tail is positive. `mu` is any real number (default 0) and `sigma`
-    >= 0 (default 1); `sigma` = 0 is the point mass at `mu`. The arguments broadcast as
-    NumPy arrays; all scalars give a float, otherwise a float64 array. NaN in any
-    argument, or `sigma` < 0, gives NaN.
+    standard deviation `sigma`; with `log_p` true, its natural logarithm (probabilities
+    below 2.2e-16 then give -inf). `mu` is any real number (default 0) and `sigma` >= 0
+    (default 1); `sigma` = 0 is the point mass at `mu`. The arguments broadcast as NumPy
+    arrays; all scalars give a float, otherwise a float64 array. NaN in any argument, or
+    `sigma` < 0, gives NaN.
 
-    >>> pnorm(8.0, lower_tail=False)
-    6.220960574271784e-16
+    >>> pnorm([-1.0, 0.0, 1.0]).tolist()
+    [0.15865525393145705, 0.5, 0.8413447460685429]
     """
 @overload
 def pnorm(x: ArrayLike, mu: ArrayLike = 0, sigma: ArrayLike = 1, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
@@ -776,15 +775,14 @@ def plaplace(x: ArrayLike, mu: ArrayLike, sigma: ArrayLike, log_p: ArrayLike = F
 @overload
 def plnorm(x: _Real, mu: _Real, sigma: _Real, log_p: _Flag = False, *, lower_tail: _Flag = True) -> float:
     """Distribution function P(X <= x) at `x` of the log-normal distribution, whose
-    logarithm is normal with mean `mu` and standard deviation `sigma`; with `lower_tail`
-    false, the upper tail P(X > x), to full relative precision however small; with
-    `log_p` true, the natural logarithm of either, finite wherever the tail is positive.
-    `mu` is any real number and `sigma` >= 0 (both required, on the log scale). The
-    arguments broadcast as NumPy arrays; all scalars give a float, otherwise a float64
-    array. NaN in any argument, or `sigma` < 0, gives NaN.
+    logarithm is normal with mean `mu` and standard deviation `sigma`; with `log_p`
+    true, its natural logarithm (probabilities below 2.2e-16 then give -inf). `mu` is
+    any real number and `sigma` >= 0 (both required, on the log scale). The arguments
+    broadcast as NumPy arrays; all scalars give a float, otherwise a float64 array. NaN
+    in any argument, or `sigma` < 0, gives NaN.
 
-    >>> plnorm(20.0, 0, 1, lower_tail=False)
-    0.0013689334878580863
+    >>> plnorm(2.0, 0, 1)
+    0.7558914042144173
     """
 @overload
 def plnorm(x: ArrayLike, mu: ArrayLike, sigma: ArrayLike, log_p: ArrayLike = False, *, lower_tail: ArrayLike = True) -> _Result: ...
@@ -865,17 +863,16 @@ def pweibull(x: ArrayLike, shape: ArrayLike, scale: ArrayLike, log_p: ArrayLike 
 @overload
 def qnorm(p: _Real, mu: _Real = 0, sigma: _Real = 1, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
     """Quantile function of the normal distribution with mean `mu` and standard deviation
-    `sigma`: the point at which the distribution function reaches `p`, or with
-    `lower_tail` false the upper tail P(X > x) falls to `p`. `p` is a probability in
-    [0, 1], or its natural logarithm with `log_p` true; 0 and 1 give the ends of the
-    support, every probability between them a finite point. `mu` is any real number
-    (default 0) and `sigma` >= 0 (default 1); `sigma` = 0 is the point mass at `mu`. The
-    arguments broadcast as NumPy arrays; all scalars give a float, otherwise a float64
-    array. NaN in any argument, `p` outside [0, 1] (a positive logarithm), or `sigma` <
-    0, gives NaN. `sigma` = +inf gives NaN.
+    `sigma`: the point at which the distribution function reaches `p`. `p` is a plain
+    probability in [0, 1] (there is no log option); 0 and 1 give the ends of the
+    support. `mu` is any real number (default 0) and `sigma` >= 0 (default 1); `sigma` =
+    0 is the point mass at `mu`. The arguments broadcast as NumPy arrays; all scalars
+    give a float, otherwise a float64 array. NaN in any argument, `p` outside [0, 1], or
+    `sigma` < 0, gives NaN. `sigma` = +inf gives NaN; `p` below about 1.1e-16 gives
+    -inf.
 
-    >>> qnorm(1e-300, lower_tail=False)
-    37.0470962993612
+    >>> qnorm(0.975)
+    1.959963984540033
     """
 @overload
 def qnorm(p: ArrayLike, mu: ArrayLike = 0, sigma: ArrayLike = 1, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...
@@ -1043,15 +1040,14 @@ def qlaplace(p: ArrayLike, mu: ArrayLike, sigma: ArrayLike, *, lower_tail: Array
 def qlnorm(p: _Real, mu: _Real, sigma: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) -> float:
     """Quantile function of the log-normal distribution, whose logarithm is normal with
     mean `mu` and standard deviation `sigma`: the point at which the distribution
-    function reaches `p`, or with `lower_tail` false the upper tail P(X > x) falls to
-    `p`. `p` is a probability in [0, 1], or its natural logarithm with `log_p` true; 0
-    and 1 give the ends of the support. `mu` is any real number and `sigma` >= 0 (both
+    function reaches `p`. `p` is a plain probability in [0, 1] (there is no log option);
+    0 and 1 give the ends of the support. `mu` is any real number and `sigma` >= 0 (both
     required, on the log scale). The arguments broadcast as NumPy arrays; all scalars
-    give a float, otherwise a float64 array. NaN in any argument, `p` outside [0, 1] (a
-    positive logarithm), or `sigma` < 0, gives NaN. `sigma` = +inf gives NaN.
+    give a float, otherwise a float64 array. NaN in any argument, `p` outside [0, 1], or
+    `sigma` < 0, gives NaN. `sigma` = +inf gives NaN.
 
-    >>> qlnorm(0.05, 0, 1, lower_tail=False)
-    5.180251602233026
+    >>> qlnorm(0.5, 0, 1)
+    1.0
     """
 @overload
 def qlnorm(p: ArrayLike, mu: ArrayLike, sigma: ArrayLike, *, lower_tail: ArrayLike = True, log_p: ArrayLike = False) -> _Result: ...

@@ -159,9 +159,8 @@ double from_erf_inverse(double w, double mu, double sigma) {
     return scale * w + mu;
 }
 
-// The lower tail T = min(p, 1 - p) of a request as a plain probability, exactly where the
-// request is plain (1 - p is exact above 1/2), to a few units in the last place from a
-// logarithm.
+// The small tail T of a request as a plain probability: exact where the request is plain
+// (1 - p is exact above 1/2), to a few units in the last place from a logarithm.
 double small_tail_probability(const kernels::SmallTail& tail, const kernels::Probability& request) {
     const double v = request.value;
     if (request.log_p) return kernels::exp(tail.log_value);

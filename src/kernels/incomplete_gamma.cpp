@@ -5,9 +5,9 @@
 #include <cmath>
 #include <iterator>
 
-#include "dists/normal.hpp"
 #include "kernels/constants.hpp"
 #include "kernels/elementary.hpp"
+#include "kernels/error_function.hpp"
 #include "kernels/exact_iteration.hpp"
 #include "kernels/gauss_legendre_50.hpp"
 #include "kernels/log_gamma.hpp"
@@ -107,7 +107,7 @@ double gamma_quadrature(double a, double x, double lg) {
 // from 1 formed without cancellation.
 double gamma_cube_root_normal(double a, double x) {
     const double departure = expm1(log1p((x - a) / a) / 3);
-    return dists::pnorm((3 * sqrt(a)) * (departure + 1 / (9 * a)), 0, 1, false);
+    return standard_normal_cdf((3 * sqrt(a)) * (departure + 1 / (9 * a)));
 }
 
 }  // namespace detail

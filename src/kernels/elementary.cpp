@@ -1,5 +1,6 @@
 #include "kernels/elementary.hpp"
 
+#include <array>
 #include <cfloat>
 #include <cmath>
 #include <limits>
@@ -15,6 +16,32 @@ namespace {
 constexpr long double E_POWERS[] = {1.0L, 2.7182818284590452354L, 7.3890560989306502274L,
                                     20.085536923187667742L};
 
+// e^n for 4 <= n < 2^63 - 1: square and multiply in extended precision.
+constexpr long double power_by_squaring(std::int64_t n) {
+    long double accumulator = 1;
+    long double base = E_POWERS[1];
+    while (n != 1) {
+        if (n & 1) accumulator = accumulator * base;
+        base = base * base;
+        n >>= 1;
+    }
+    return base * accumulator;
+}
+
+// e^n for |n| up to TABLED_POWER by the same steps, made once by the compiler, whose
+// extended arithmetic rounds as the x87 unit does (the tests check every entry). The
+// exponential of every double whose result is neither 0 nor infinite reads the table.
+constexpr std::int64_t TABLED_POWER = 1024;
+constexpr auto TABLED_POWERS = [] {
+    std::array<long double, 2 * TABLED_POWER + 1> powers{};
+    for (std::int64_t n = 0; n <= TABLED_POWER; ++n) {
+        const long double power = n <= 3 ? E_POWERS[n] : power_by_squaring(n);
+        powers[TABLED_POWER + n] = power;
+        powers[TABLED_POWER - n] = 1 / power;
+    }
+    return powers;
+}();
+
 // A kernel over a group of lanes: `with(v, inner)` is its scalar steps around the one
 // call of `inner`, whose lanes are evaluated together by `lockstep`.
 template <class Real, class With, class Lockstep>
@@ -27,18 +54,10 @@ Lanes<Real> around_lockstep(const Lanes<Real>& x, With with, Lockstep lockstep) 
 double exp_fraction(double r) { return steps::exp_fraction(r); }
 
 long double exp_int(std::int64_t n) {
-    if (n >= 0 && n <= 3) return E_POWERS[n];
+    if (n >= -TABLED_POWER && n <= TABLED_POWER) return TABLED_POWERS[TABLED_POWER + n];
     if (n == std::numeric_limits<std::int64_t>::max()) return steps::INF_EXT;
     if (n == std::numeric_limits<std::int64_t>::min()) return 0.0L;
-    if (n < 0) return 1 / exp_int(-n);
-    long double accumulator = 1;
-    long double base = E_POWERS[1];
-    while (n != 1) {
-        if (n & 1) accumulator = accumulator * base;
-        base = base * base;
-        n >>= 1;
-    }
-    return base * accumulator;
+    return n < 0 ? 1 / power_by_squaring(-n) : power_by_squaring(n);
 }
 
 double exp(double x) {

@@ -162,12 +162,11 @@ long double exp_split(Real x, Real negligible, Fraction fraction_at) {
     const Real whole = floor_of(x, negligible);
     const Real fraction = x - whole;
     const Real sign = x > 0 ? 1 : -1;
-    Real n = whole;
-    Real r = fraction;
-    if (fraction != 0 && fraction >= 0.5) {
-        n = whole + sign;
-        r = fraction - sign;
-    }
+    // A step of 1 or of 0 (adding or taking 0 from these never changes them), formed
+    // without a branch: which way x rounds follows its digits, unpredictably.
+    const Real step = sign * static_cast<Real>(fraction >= 0.5);
+    const Real n = whole + step;
+    const Real r = fraction - step;
     // One extended multiplication; a double fraction is widened exactly.
     return exp_int(static_cast<std::int64_t>(n)) * static_cast<long double>(fraction_at(r));
 }

@@ -49,6 +49,22 @@ Lanes<Real> around_lockstep(const Lanes<Real>& x, With with, Lockstep lockstep) 
     return in_lockstep<Real(Real)>([&](int i, auto inner) { return with(x[i], inner); }, lockstep);
 }
 
+// The exponential and the logarithm over any number of lanes, their fractions by `fraction`.
+template <int N, class Fraction>
+Lanes<double, N> exp_over(const Lanes<double, N>& x, Fraction fraction) {
+    return with_one_fraction(x, [](double v, auto fraction_at) { return steps::exp_with(v, fraction_at); }, fraction);
+}
+
+template <int N, class Fraction>
+Lanes<double, N> log_over(const Lanes<double, N>& x, Fraction fraction) {
+    return with_one_fraction(
+        x,
+        [](double v, auto fraction_at) {
+            return steps::log_with(v, [&](double u) { return steps::log_core_with(u, fraction_at); });
+        },
+        fraction);
+}
+
 }  // namespace
 
 double exp_fraction(double r) { return steps::exp_fraction(r); }
@@ -84,13 +100,13 @@ double log(double x) {
 double pow(double a, double b) { return exp(b * log(a)); }
 
 Lanes<double> exp(const Lanes<double>& x) {
-    return around_lockstep(x, [](double v, auto fraction_at) { return steps::exp_with(v, fraction_at); },
-                           [](const Lanes<double>& r) { return steps::exp_fraction(r); });
+    return exp_over(x, [](const Lanes<double>& r) { return steps::exp_fraction(r); });
 }
 
 Lanes<long double> exp_ext(const Lanes<long double>& x) {
-    return around_lockstep(x, [](long double v, auto fraction_at) { return steps::exp_ext_with(v, fraction_at); },
-                           [](const Lanes<long double>& r) { return steps::exp_fraction(r); });
+    return with_one_fraction(
+        x, [](long double v, auto fraction_at) { return steps::exp_ext_with(v, fraction_at); },
+        [](const Lanes<long double>& r) { return steps::exp_fraction(r); });
 }
 
 Lanes<double> expm1(const Lanes<double>& x) {
@@ -99,17 +115,12 @@ Lanes<double> expm1(const Lanes<double>& x) {
 }
 
 Lanes<double> log_core(const Lanes<double>& x) {
-    return around_lockstep(x, [](double v, auto fraction_at) { return steps::log_core_with(v, fraction_at); },
-                           [](const Lanes<double>& z) { return steps::log_fraction(z); });
+    return with_one_fraction(x, [](double v, auto fraction_at) { return steps::log_core_with(v, fraction_at); },
+                             [](const Lanes<double>& z) { return steps::log_fraction(z); });
 }
 
 Lanes<double> log(const Lanes<double>& x) {
-    return around_lockstep(
-        x,
-        [](double v, auto fraction_at) {
-            return steps::log_with(v, [&](double u) { return steps::log_core_with(u, fraction_at); });
-        },
-        [](const Lanes<double>& z) { return steps::log_fraction(z); });
+    return log_over(x, [](const Lanes<double>& z) { return steps::log_fraction(z); });
 }
 
 Lanes<double> pow(const Lanes<double>& a, const Lanes<double>& b) {

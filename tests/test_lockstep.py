@@ -61,6 +61,13 @@ def test_extended_kernels(lanes, scalar):
     assert extended_bits(lanes(x)) == extended_bits(scalar(x))
 
 
+@pytest.mark.parametrize("unit", native.vector_units())
+@pytest.mark.parametrize("wide, scalar", [(native.wide_exp, native.exp), (native.wide_log, native.log)])
+def test_fifty_lanes_on_every_vector_unit(wide, scalar, unit):
+    x = pool(np.random.default_rng(15), 500_000)
+    assert wide(unit, x).tobytes() == scalar(x).tobytes()
+
+
 def arguments(name, rng, n):
     """Arrays for every argument: half ordinary values for the kind, half the wild pool."""
     arrays = []

@@ -65,6 +65,58 @@ Lanes<double, N> log_over(const Lanes<double, N>& x, Fraction fraction) {
         fraction);
 }
 
+// The fractions over the wide lanes on each vector unit. The baseline and AVX2 units keep
+// ten lanes in their sixteen registers at a time, AVX-512's thirty-two registers hold all
+// of them; every unit divides lane by lane in IEEE double, so all give the same bits.
+using detail::VectorUnit;
+
+template <int Group>
+WideLanes wide_log_fraction(const WideLanes& z) {
+    return in_groups<Group>(z, [](const auto& group) { return steps::log_fraction(group); });
+}
+template <int Group>
+WideLanes wide_exp_fraction(const WideLanes& r) {
+    return in_groups<Group>(r, [](const auto& group) { return steps::exp_fraction(group); });
+}
+
+[[gnu::flatten]] WideLanes log_fraction_baseline(const WideLanes& z) { return wide_log_fraction<10>(z); }
+[[gnu::flatten]] WideLanes exp_fraction_baseline(const WideLanes& r) { return wide_exp_fraction<10>(r); }
+[[gnu::target("avx2"), gnu::flatten]] WideLanes log_fraction_avx2(const WideLanes& z) {
+    return wide_log_fraction<10>(z);
+}
+[[gnu::target("avx2"), gnu::flatten]] WideLanes exp_fraction_avx2(const WideLanes& r) {
+    return wide_exp_fraction<10>(r);
+}
+[[gnu::target("avx512f"), gnu::flatten]] WideLanes log_fraction_avx512(const WideLanes& z) {
+    return wide_log_fraction<WIDE_LANE_COUNT>(z);
+}
+[[gnu::target("avx512f"), gnu::flatten]] WideLanes exp_fraction_avx512(const WideLanes& r) {
+    return wide_exp_fraction<WIDE_LANE_COUNT>(r);
+}
+
+struct WideFractions {
+    WideLanes (*log)(const WideLanes&);
+    WideLanes (*exp)(const WideLanes&);
+};
+
+WideFractions wide_fractions(VectorUnit unit) {
+    switch (unit) {
+        case VectorUnit::avx512: return {log_fraction_avx512, exp_fraction_avx512};
+        case VectorUnit::avx2: return {log_fraction_avx2, exp_fraction_avx2};
+        default: return {log_fraction_baseline, exp_fraction_baseline};
+    }
+}
+
+VectorUnit widest_vector_unit() {
+    static const VectorUnit widest = [] {
+        __builtin_cpu_init();
+        if (__builtin_cpu_supports("avx512f")) return VectorUnit::avx512;
+        if (__builtin_cpu_supports("avx2")) return VectorUnit::avx2;
+        return VectorUnit::baseline;
+    }();
+    return widest;
+}
+
 }  // namespace
 
 double exp_fraction(double r) { return steps::exp_fraction(r); }
@@ -122,6 +174,18 @@ Lanes<double> log_core(const Lanes<double>& x) {
 Lanes<double> log(const Lanes<double>& x) {
     return log_over(x, [](const Lanes<double>& z) { return steps::log_fraction(z); });
 }
+
+WideLanes exp(const WideLanes& x) { return detail::exp_on(widest_vector_unit(), x); }
+WideLanes log(const WideLanes& x) { return detail::log_on(widest_vector_unit(), x); }
+
+namespace detail {
+
+bool processor_has(VectorUnit unit) { return unit <= widest_vector_unit(); }
+
+WideLanes exp_on(VectorUnit unit, const WideLanes& x) { return exp_over(x, wide_fractions(unit).exp); }
+WideLanes log_on(VectorUnit unit, const WideLanes& x) { return log_over(x, wide_fractions(unit).log); }
+
+}  // namespace detail
 
 Lanes<double> pow(const Lanes<double>& a, const Lanes<double>& b) {
     return exp(lanewise([](double b, double log_a) { return b * log_a; }, b, log(a)));

@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <iterator>
 
 #include "dists/normal.hpp"
 #include "kernels/constants.hpp"
 #include "kernels/elementary.hpp"
 #include "kernels/exact_iteration.hpp"
-#include "kernels/gauss_legendre_50.hpp"
+#include "kernels/gamma_quadrature.hpp"
 #include "kernels/log_gamma.hpp"
 #include "kernels/quantile_search.hpp"
 #include "kernels/trigonometric.hpp"
@@ -50,7 +49,7 @@ constexpr double START_FLOOR = 1e-4;
 double prefactor(double a, double x, double lg) { return exp((a * log_core(x) - x) - lg); }
 
 // The gamma density at t, with the guarded logarithm (NaN below 0, -inf below EPS).
-double density(double a, double t, double lg) { return exp(((a - 1) * log(t) - t) - lg); }
+double density(double a, double t, double lg) { return exp(gamma_density_exponent(a, t, log(t), lg)); }
 
 }  // namespace
 
@@ -88,19 +87,7 @@ double gamma_quadrature(double a, double x, double lg) {
     const double upper = std::min(x, window.k_hi * s + a);
     double lower = std::min(x, a) - window.k_lo * s;
     if (lower < 0) lower = 0;
-    const double width = upper - lower;
-    const double mid = (upper + lower) * 0.5;
-
-    // Nodes scaled in extended precision and rounded once; the sum runs from the last
-    // stored node back to the first.
-    double sum = 0;
-    for (int i = static_cast<int>(std::size(GAUSS_LEGENDRE_50)) - 1; i >= 0; --i) {
-        const QuadratureNode& n = GAUSS_LEGENDRE_50[i];
-        const double point = static_cast<double>(mid + (width * n.node) * 0.5L);
-        const double factor = static_cast<double>((width * n.weight) * 0.5L);
-        sum += factor * density(a, point, lg);
-    }
-    return sum;
+    return gamma_quadrature_sum(a, lower, upper, lg);
 }
 
 // P(a, x) ~ Phi(3 sqrt(a) ((x/a)^(1/3) - 1 + 1/(9a))), with the cube root's departure

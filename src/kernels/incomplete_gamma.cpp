@@ -143,7 +143,10 @@ double incomplete_gamma_inv(double a, double p) {
     if (a < EPS) return 0;
 
     const double lg = lgamma(a);
-    const auto P = [a, lg](double x) { return regularized_lower(a, x, [lg] { return lg; }); };
+    // Each point's P and density are formed once: the first step and the last ones
+    // before a repeated state revisit points, and so does the check of the result.
+    auto P = recent<2>([a, lg](double x) { return regularized_lower(a, x, [lg] { return lg; }); });
+    auto density_at = recent<2>([a, lg](double x) { return density(a, x, lg); });
 
     // Halley steps, clamped to [0.8, 1.2], with the density factor lagging one step
     // behind the estimate: a step reads the estimate and the density at the estimate
@@ -156,11 +159,11 @@ double incomplete_gamma_inv(double a, double p) {
         const double r = (P(s.x) - p) / s.f;
         const double q = 1 - (((r * 0.5) * ((a - 1) / s.x - 1)) * s.f) / s.f;
         const double divisor = q > 1.2 ? 1.2 : (q < 0.8 ? 0.8 : q);
-        s = {s.x - r / divisor, density(a, s.x, lg)};
+        s = {s.x - r / divisor, density_at(s.x)};
         return true;
     };
     const double start = inverse_start(a, p);
-    const double x = iterate_exactly<INVERSE_STEPS>(State{start, density(a, start, lg)}, step).x;
+    const double x = iterate_exactly<INVERSE_STEPS>(State{start, density_at(start)}, step).x;
     // Lower-tail starts that miss by orders of magnitude carry the steps below 0.
     return sound_quantile(x, P, p, 0.0, DBL_MAX);
 }

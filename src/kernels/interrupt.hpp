@@ -23,7 +23,9 @@ struct ThreadCheck {
 inline thread_local ThreadCheck thread_check;
 }  // namespace detail
 
-inline void check() {
+// Out of line: a look is rare, and its thread-local read would otherwise crowd the
+// registers of the loops that poll.
+[[gnu::noinline, gnu::cold]] inline void check() {
     const detail::ThreadCheck& own = detail::thread_check;
     const Hook active = own.replaced ? own.hook : hook;
     if (active) active();

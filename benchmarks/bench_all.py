@@ -15,7 +15,6 @@ are the time of this build over the other one's (below 1 is faster).
 """
 import argparse
 import functools
-import json
 import os
 import subprocess
 import sys

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <tuple>
 #include <type_traits>
 #include <utility>
@@ -302,27 +303,22 @@ py::object evaluate(Scalar scalar, Fill make_fill, const py::array_t<Args, py::a
 
     layout.order_for_filling(fortran);
     auto fill = make_fill(static_cast<double*>(result.mutable_data()));
-    const auto fill_all = [&] {
-        interrupt::Poller poller(ELEMENTS_PER_POLL);
-        for_each_stretch(layout, {first_byte(args)...},
-                         [&](py::ssize_t count, std::array<const char*, N> at, const std::array<py::ssize_t, N>& step) {
-                             // Ctrl-C is looked for between pieces of a stretch.
-                             while (count > 0) {
-                                 const py::ssize_t piece = std::min<py::ssize_t>(count, ELEMENTS_PER_POLL);
-                                 fill.take(piece, at, step, std::index_sequence_for<Args...>{});
-                                 for (std::size_t k = 0; k < N; ++k) at[k] += piece * step[k];
-                                 count -= piece;
-                                 poller.step(piece);
-                             }
-                         });
-        fill.finish();
-    };
-    if (layout.size() >= ELEMENTS_WITHOUT_LOCK) {
-        const WithoutTheLock unlocked;
-        fill_all();
-    } else {
-        fill_all();
-    }
+    std::optional<WithoutTheLock> unlocked;
+    if (layout.size() >= ELEMENTS_WITHOUT_LOCK) unlocked.emplace();
+    interrupt::Poller poller(ELEMENTS_PER_POLL);
+    for_each_stretch(layout, {first_byte(args)...},
+                     [&](py::ssize_t count, std::array<const char*, N> at, const std::array<py::ssize_t, N>& step) {
+                         // Ctrl-C is looked for between pieces of a stretch.
+                         while (count > 0) {
+                             const py::ssize_t piece = std::min<py::ssize_t>(count, ELEMENTS_PER_POLL);
+                             fill.take(piece, at, step, std::index_sequence_for<Args...>{});
+                             for (std::size_t k = 0; k < N; ++k) at[k] += piece * step[k];
+                             count -= piece;
+                             poller.step(piece);
+                         }
+                     });
+    fill.finish();
+    unlocked.reset();  // the result is handed back holding the lock
     return result;
 }
 

@@ -9,7 +9,7 @@ Run by hand after `tests/run.sh` (or tests/build-native.sh) has built the module
         [--elements N] [--only NAME ...]
 DIR holds an older build of the module (a distrova*.so); its figures are measured by a
 child process of this run, each call in turn with this build's, so that a change in the
-machine's load touches both alike. Arrays have 1e6 elements by default; a call that
+machine's load touches both alike; times are the calling thread's time on a core. Arrays have 1e6 elements by default; a call that
 takes more than a few seconds is timed once, the others are the best of three. Ratios
 are the time of this build over the other one's (below 1 is faster).
 """
@@ -18,6 +18,7 @@ import functools
 import os
 import subprocess
 import sys
+import time
 import timeit
 
 os.environ.setdefault("OPENBLAS_NUM_THREADS", "1")  # idle BLAS threads would share the cores
@@ -34,6 +35,9 @@ except ImportError:
     native = None
 
 SLOW_CALL = 3.0  # seconds: time such a call once
+# The time the calling thread spends on a core: the machine is shared, and time spent
+# waiting for a core is not the call's.
+CLOCK = time.thread_time
 
 
 def families(rng, n):
@@ -116,17 +120,17 @@ def loop_cases(n):
 
 
 def per_element(call, n, rounds=3):
-    start = timeit.default_timer()
+    start = CLOCK()
     call()
-    first = timeit.default_timer() - start
+    first = CLOCK() - start
     if first > SLOW_CALL or rounds == 1:
         return first / n
-    return min([first] + timeit.repeat(call, number=1, repeat=rounds - 1)) / n
+    return min([first] + timeit.repeat(call, number=1, repeat=rounds - 1, timer=CLOCK)) / n
 
 
 def latency(call, repeat=5):
     number = max(1, int(0.05 / max(timeit.timeit(call, number=1), 1e-7)))
-    return min(timeit.repeat(call, number=number, repeat=repeat)) / number
+    return min(timeit.repeat(call, number=number, repeat=repeat, timer=CLOCK)) / number
 
 
 def measure(case_list, n, only, before=None):

@@ -56,7 +56,7 @@ inline double exact_tail(double lower, bool log_p, bool lower_tail) {
 // where it is itself beyond the doubles.
 inline double standardized(double x, double mu, double sigma) {
     const double d = x - mu;
-    if (kernels::is_finite(d)) return d / sigma;
+    if (std::fabs(d) <= DBL_MAX) return d / sigma;
     return (x * 0.5 - mu * 0.5) / sigma * 2;
 }
 

@@ -39,9 +39,9 @@ struct LogisticTails {
 // where neither the difference nor the doubled scale overflows.
 double half_standardized(double x, double mu, double sigma) {
     const double d = x - mu;
-    const double twice = sigma + sigma;
-    if (kernels::is_finite(d) && kernels::is_finite(twice)) return d / twice;
-    const double half = kernels::is_finite(d) ? d * 0.5 : x * 0.5 - mu * 0.5;
+    const bool difference_finite = std::fabs(d) <= DBL_MAX;
+    if (difference_finite && sigma <= DBL_MAX / 2) return d / (sigma + sigma);
+    const double half = difference_finite ? d * 0.5 : x * 0.5 - mu * 0.5;
     return half / sigma;
 }
 

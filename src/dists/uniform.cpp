@@ -53,14 +53,12 @@ double dunif(double x, double a, double b, bool log) {
 double punif(double x, double a, double b, bool log_p, bool lower_tail) {
     if (any_nan(x, a, b) || a >= b) return NaN;
     if (kernels::is_infinite(a) && kernels::is_infinite(b)) return NaN;
-    if (x <= a || x >= b) {
-        const double lower = x <= a ? 0 : 1;
-        return location_scale::exact_tail(lower, log_p, lower_tail);
-    }
+    if (x <= a || x >= b) return location_scale::exact_tail(x <= a ? 0 : 1, log_p, lower_tail);
+    // With one infinite bound the literal quotient: NaN below an infinite a, 0 above a
+    // finite one.
+    if (lower_tail && !log_p) return share_of_width(a, x, a, b);
     if (kernels::is_infinite(a) || kernels::is_infinite(b)) {
-        // One infinite bound: the literal quotient (NaN below an infinite a, 0 above a
-        // finite one), whose complement is exact.
-        return location_scale::exact_tail((x - a) / (b - a), log_p, lower_tail);
+        return location_scale::exact_tail((x - a) / (b - a), log_p, lower_tail);  // its complement is exact
     }
     const double from = lower_tail ? a : x;
     const double to = lower_tail ? x : b;

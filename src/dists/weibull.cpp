@@ -37,15 +37,39 @@ double log_ratio(double a, double b) {
     return kernels::log_core(a) - kernels::log_core(b);
 }
 
-// Whether t = x/scale is where the literal power t^shape holds: at least EPS and finite.
-bool literal_ratio(double t) { return t >= kernels::EPS && t <= DBL_MAX; }
+// Above this shape the rounding of t = x/scale, multiplied by the shape in t^shape, would
+// cost the lower tail more than its bound of 1e-12 (0.37 shape 1.1e-16 at most).
+constexpr double STEEP_SHAPE = 1e4;
+
+bool near_scale(double t) { return t >= 0.5 && t <= 2; }
+
+// Whether the literal power t^shape holds at t = x/scale: t at least EPS (where the
+// power's guard gives 0) and finite, and not near 1 under a steep shape.
+bool literal_ratio(double t, double shape) {
+    return t >= kernels::EPS && t <= DBL_MAX && !(shape > STEEP_SHAPE && near_scale(t));
+}
+
+// ln(x/scale), near 1 from the difference x - scale, which is exact there: the tails
+// multiply its error by the shape.
+double log_of_ratio(double x, double scale) {
+    if (near_scale(x / scale)) return kernels::log1p_precise((x - scale) / scale);
+    return log_ratio(x, scale);
+}
 
 // (x/scale)^shape at a regular point (positive x, finite parameters), from the logarithm
-// of the ratio where the literal power would give 0 or inf.
+// of the ratio where the literal power would give 0 or inf or lose digits.
 double power_of_ratio(double x, double shape, double scale) {
     const double t = x / scale;
-    if (literal_ratio(t)) return kernels::pow(t, shape);
-    return kernels::exp(shape * log_ratio(x, scale));
+    if (literal_ratio(t, shape)) return kernels::pow(t, shape);
+    return kernels::exp(shape * log_of_ratio(x, scale));
+}
+
+// 1/scale, the density at 0 of shape 1, or its logarithm: the literal one of the
+// reciprocal wherever the guard leaves it, -ln scale below.
+double rate_density(double scale, bool log) {
+    const double rate = 1 / scale;
+    if (!log) return rate;
+    return rate >= kernels::EPS ? kernels::log(rate) : -kernels::log_core(scale);
 }
 
 }  // namespace
@@ -59,16 +83,20 @@ double dweibull(double x, double shape, double scale, bool log) {
     if (shape == INF) return plain_value(x == scale ? INF : 0, log);
     if (x == 0) {
         if (shape < 1) return INF;
-        if (shape == 1) return plain_value(1 / scale, log);
+        if (shape == 1) return rate_density(scale, log);
         return plain_value(0, log);  // also where shape/scale overflows
     }
     if (x == INF) return plain_value(0, log);
     const double t = x / scale;
     // Below EPS the power term vanishes with shape 1, and the density is the one at 0.
-    if (shape == 1 && t < kernels::EPS) return plain_value(1 / scale, log);
-    const double log_t = literal_ratio(t) ? kernels::log(t) : log_ratio(x, scale);
-    const double log_density =
-        (log_ratio(shape, scale) + (shape - 1) * log_t) - power_of_ratio(x, shape, scale);
+    if (shape == 1 && t < kernels::EPS) return rate_density(scale, log);
+    double log_density;
+    if (literal_ratio(t, shape)) {
+        log_density = (log_ratio(shape, scale) + (shape - 1) * kernels::log(t)) - kernels::pow(t, shape);
+    } else {
+        const double log_t = log_of_ratio(x, scale);
+        log_density = (log_ratio(shape, scale) + (shape - 1) * log_t) - kernels::exp(shape * log_t);
+    }
     return from_log_density(log_density, log);
 }
 
@@ -83,7 +111,7 @@ constexpr auto weibull_probability = [](const auto& t, const auto& shape) {
 // is a normal double, and ln u below, where 1 - e^-u = u to the last digit.
 double log_lower_tail(double probability, double x, double shape, double scale) {
     if (probability >= DBL_MIN) return kernels::log_core(probability);
-    return shape * log_ratio(x, scale);
+    return shape * log_of_ratio(x, scale);
 }
 
 // The lower tail at a point the literal formula reads as 0 (below EPS itself, or in
@@ -105,7 +133,7 @@ double weibull_cdf(double x, double shape, double scale, bool log_p, Probability
         probability = 0;
     } else if (kernels::is_finite(shape) && kernels::is_finite(scale) && kernels::is_finite(x)) {
         const double t = x / scale;
-        if (x < kernels::EPS || !literal_ratio(t)) return lower_tail_beyond_literal(x, shape, scale, log_p);
+        if (x < kernels::EPS || !literal_ratio(t, shape)) return lower_tail_beyond_literal(x, shape, scale, log_p);
         probability = probability_at(t, shape);
         if (log_p && probability < kernels::EPS) return log_lower_tail(probability, x, shape, scale);
     } else if (x == INF) {
@@ -126,7 +154,7 @@ double weibull_upper_tail(double x, double shape, double scale, bool log_p) {
     if (x <= 0) {
         upper = 1;
     } else if (kernels::is_finite(shape) && kernels::is_finite(scale) && kernels::is_finite(x)) {
-        const double power = power_of_ratio(x, shape, scale);
+        const double power = kernels::exp(shape * log_of_ratio(x, scale));
         return log_p ? -power : kernels::exp(-power);
     } else if (x == INF) {
         upper = scale == INF ? NaN : 0;

@@ -131,11 +131,15 @@ double quantile_of_request(const kernels::Probability& p, double mu, double sigm
 
 // The small tail of a request inside (0, 1) as an extended value, on its side: exact
 // for a plain probability (1 - p is exact above 1/2), e^l in extended precision for a
-// logarithm, which stays positive far below the smallest double.
+// logarithm, which stays positive far below the smallest double. Its logarithm is
+// taken once: the request restated by it needs no other.
 struct TailRequest {
     bool lower;
     long double value;
     double log_value;
+
+    kernels::SmallTail target() const { return {lower, log_value}; }
+    kernels::Probability as_logarithm() const { return {log_value, lower, true}; }
 };
 
 inline TailRequest tail_request(const kernels::Probability& p) {
@@ -149,9 +153,10 @@ inline TailRequest tail_request(const kernels::Probability& p) {
     return {tail.lower, value, tail.log_value};
 }
 
-// How a closed-form quantile answers: its literal formula where that answers the
-// request (so its bits stay wherever it is right), otherwise the closed form solved on
-// the small tail, through the one search (which keeps it where it answers).
+// How a closed-form quantile answers: its literal formula (NaN for none) where that
+// answers the request (so its bits stay wherever it is right), otherwise the closed
+// form solved on the small tail, through the one search (which keeps it where it
+// answers).
 //
 // When is a formula sound without the check? With z the standardized quantile it
 // computes and x = mu + sigma z rounded once, let the tail at z alone be off by a
@@ -161,12 +166,11 @@ inline TailRequest tail_request(const kernels::Probability& p) {
 // at most e * 1.0003. A formula whose z misses its tail by e <= 5e-10 is sound, however
 // mu and sigma cancel.
 template <class LogTail>
-double closed_form_quantile(double literal, double tail_form, LogTail log_tail, const kernels::Probability& p,
-                            double lo, double hi) {
-    if (literal >= lo && literal <= hi && kernels::answers(log_tail, kernels::small_tail(p), literal)) {
-        return literal;
-    }
-    return kernels::sound_quantile(tail_form, log_tail, p, lo, hi);
+double closed_form_quantile(double literal, double tail_form, LogTail log_tail, const TailRequest& tail, double lo,
+                            double hi) {
+    const kernels::SmallTail target = tail.target();
+    if (literal >= lo && literal <= hi && kernels::answers(log_tail, target, literal)) return literal;
+    return kernels::sound_quantile(tail_form, log_tail, tail.as_logarithm(), lo, hi);
 }
 
 }  // namespace location_scale

@@ -37,16 +37,20 @@ double log_ratio(double a, double b) {
     return kernels::log_core(a) - kernels::log_core(b);
 }
 
-// Above this shape the rounding of t = x/scale, multiplied by the shape in t^shape, would
-// cost the lower tail more than its bound of 1e-12 (0.37 shape 1.1e-16 at most).
-constexpr double STEEP_SHAPE = 1e4;
+// The rounding of t = x/scale moves ln t by up to 1.1e-16, which the shape multiplies:
+// the lower tail by up to 0.37 shape times that (within 1e-12 up to shape 1e4), the log
+// density by up to shape t^shape times it (within 1e-10 up to shape 1e3, wherever the
+// density is above 1e-300 and so t^shape below 750). Beyond, near the scale, ln t comes
+// from the exact difference x - scale.
+constexpr double STEEP_SHAPE_FOR_TAIL = 1e4;
+constexpr double STEEP_SHAPE_FOR_DENSITY = 1e3;
 
 bool near_scale(double t) { return t >= 0.5 && t <= 2; }
 
 // Whether the literal power t^shape holds at t = x/scale: t at least EPS (where the
 // power's guard gives 0) and finite, and not near 1 under a steep shape.
-bool literal_ratio(double t, double shape) {
-    return t >= kernels::EPS && t <= DBL_MAX && !(shape > STEEP_SHAPE && near_scale(t));
+bool literal_ratio(double t, double shape, double steep = STEEP_SHAPE_FOR_TAIL) {
+    return t >= kernels::EPS && t <= DBL_MAX && !(shape > steep && near_scale(t));
 }
 
 // ln(x/scale), near 1 from the difference x - scale, which is exact there: the tails
@@ -91,7 +95,7 @@ double dweibull(double x, double shape, double scale, bool log) {
     // Below EPS the power term vanishes with shape 1, and the density is the one at 0.
     if (shape == 1 && t < kernels::EPS) return rate_density(scale, log);
     double log_density;
-    if (literal_ratio(t, shape)) {
+    if (literal_ratio(t, shape, STEEP_SHAPE_FOR_DENSITY)) {
         log_density = (log_ratio(shape, scale) + (shape - 1) * kernels::log(t)) - kernels::pow(t, shape);
     } else {
         const double log_t = log_of_ratio(x, scale);
@@ -208,13 +212,15 @@ double scaled_root(double log_v, double shape, double scale) {
     return kernels::exp(exponent + kernels::log_core(scale));
 }
 
-// The quantile from the small tail T of the request: v = -ln(1 - T) below (v = T to the
-// last digit where T is tiny), v = -ln T above.
+// The quantile from the small tail T of the request: v = -ln T above; below
+// v = -ln(1 - T), whose logarithm is ln T + ln(v/T), v/T within [1, 1.39] (and 1 to
+// the last digit where T is below the normal doubles).
 double tail_quantile(const location_scale::TailRequest& tail, double shape, double scale) {
     if (!tail.lower) return scaled_root(kernels::log_core(-tail.log_value), shape, scale);
-    const double v = -kernels::log1m_exp(tail.log_value);
-    const double log_v = v >= DBL_MIN ? kernels::log_core(v) : tail.log_value;
-    return scaled_root(log_v, shape, scale);
+    const double t = kernels::exp(tail.log_value);
+    if (!(t >= DBL_MIN)) return scaled_root(tail.log_value, shape, scale);
+    const double v = -kernels::log1p_precise(-t);
+    return scaled_root(tail.log_value + kernels::log_core(v / t), shape, scale);
 }
 
 }  // namespace
@@ -233,11 +239,12 @@ double qweibull(double p, double shape, double scale, bool lower_tail, bool log_
     if (where == location_scale::Where::highest) return INF;
     if (shape == INF) return scale;
     if (scale == INF) return INF;
-    const double tail_form = tail_quantile(location_scale::tail_request(request), shape, scale);
+    const location_scale::TailRequest tail = location_scale::tail_request(request);
+    const double tail_form = tail_quantile(tail, shape, scale);
     // The tail form is exact to the last digits: beyond the doubles, so is the quantile.
     if (tail_form == 0 || tail_form == INF) return tail_form;
     const auto log_tail = [&](double x, bool lower) { return pweibull(x, shape, scale, true, lower); };
-    return kernels::sound_quantile(tail_form, log_tail, request, 0.0, DBL_MAX);
+    return kernels::sound_quantile(tail_form, log_tail, tail.as_logarithm(), 0.0, DBL_MAX);
 }
 
 }  // namespace dists

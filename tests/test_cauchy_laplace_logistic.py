@@ -224,3 +224,36 @@ def test_agreement_with_scipy(family, reference, mu, sigma):
     quantiles, expected = getattr(d, "q" + family)(P, mu, sigma), dist.ppf(P)
     tolerance = (1e-12 + 2.3e-16 / np.minimum(P, 1 - P)) * np.abs(expected) + 1e-12 * sigma
     assert (np.abs(quantiles - expected) <= tolerance).all()
+
+
+# ---- both tails ----------------------------------------------------------------------
+
+@pytest.mark.parametrize("family", ["cauchy", "laplace", "logis"])
+@pytest.mark.parametrize("mu,sigma", LOCATION_SCALES)
+def test_tails_add_up_and_quantiles_invert_them(family, mu, sigma):
+    p, q = getattr(d, "p" + family), getattr(d, "q" + family)
+    x = X * sigma + mu
+    np.testing.assert_allclose(p(x, mu, sigma) + p(x, mu, sigma, lower_tail=False), 1, rtol=1e-15)
+    for lower_tail in (True, False):
+        tails = p(x, mu, sigma, True, lower_tail=lower_tail)
+        back = q(tails, mu, sigma, lower_tail=lower_tail, log_p=True)
+        np.testing.assert_allclose(p(back, mu, sigma, True, lower_tail=lower_tail), tails, rtol=1e-9, atol=1e-12)
+
+
+@pytest.mark.parametrize("family,switch", [("cauchy", -1e4), ("laplace", -10.0), ("logis", -10.0)])
+@pytest.mark.parametrize("mu,sigma", LOCATION_SCALES)
+def test_lower_log_tail_keeps_rising_where_its_form_changes(family, switch, mu, sigma):
+    # The literal logarithm above the switch, the tail's own below: no step down beyond
+    # the literal's own rounding (the logistic's tanh wavers by a unit or two).
+    x = mu + sigma * switch
+    near = [x]
+    for _ in range(3000):
+        near = [math.nextafter(near[0], -INF)] + near + [math.nextafter(near[-1], INF)]
+    logs = getattr(d, "p" + family)(np.array(near), mu, sigma, True)
+    below, above = logs[np.array(near) < x], logs[np.array(near) >= x]
+    assert below.max() - above.min() <= np.max(np.maximum.accumulate(above) - above)
+
+
+def test_cauchy_quantiles_beyond_the_doubles_are_infinite():
+    assert d.qcauchy(1e-320, 0, 1) == -INF and d.qcauchy(1e-320, 0, 1, lower_tail=False) == INF
+    assert d.qcauchy(-800.0, 0, 1e-300, log_p=True) == pytest.approx(-math.exp(800 - math.log(1e300)) / math.pi, rel=1e-9)

@@ -182,3 +182,19 @@ def test_weibull_agreement_with_scipy(shape, scale):
     # 1 - p is a double: near p = 1 the quantile inherits its rounding.
     tolerance = (1e-11 + 2.3e-16 / (1 - p) / shape) * dist.ppf(p)
     assert (np.abs(d.qweibull(p, shape, scale) - dist.ppf(p)) <= tolerance).all()
+
+
+@pytest.mark.parametrize("family,params,x", [
+    ("unif", (-3.0, 7.5), np.linspace(-3, 7.5, 301)[1:-1]),
+    ("unif", (-1e308, 1e308), np.linspace(-1, 1, 301)[1:-1] * 1e308),
+    ("weibull", (0.5, 3.0), 3 * np.geomspace(1e-300, 2e5, 301)),
+    ("weibull", (2.5, 1e-5), 1e-5 * np.geomspace(1e-30, 25, 301)),
+])
+def test_tails_add_up_and_quantiles_invert_them(family, params, x):
+    p, q = getattr(d, "p" + family), getattr(d, "q" + family)
+    # The lower tail keeps its literal 0 below EPS while within its absolute accuracy.
+    np.testing.assert_allclose(p(x, *params) + p(x, *params, lower_tail=False), 1, rtol=0, atol=1e-12)
+    for lower_tail in (True, False):
+        tails = p(x, *params, True, lower_tail=lower_tail)
+        back = q(tails, *params, lower_tail=lower_tail, log_p=True)
+        np.testing.assert_allclose(p(back, *params, True, lower_tail=lower_tail), tails, rtol=1e-9, atol=1e-12)

@@ -6,7 +6,7 @@ from mpmath import atan, exp, expm1, mpf, pi
 from accuracy_harness import PROBABILITIES, Row
 
 # Standardized points: the centre, the literal logarithms' switches, far tails.
-Z = [0.0, 1e-20, 0.3, 1.0, 2.5, 7.0, 10.0, 30.0, 40.0, 700.0, 1e4, 1e5, 1e8, 1e20, 1e150, 1e300]
+Z = [0.0, 1e-20, 0.3, 1.0, 2.5, 7.0, 10.5, 11.5, 30.0, 40.0, 700.0, 2e4, 1e5, 1e8, 1e20, 1e150, 1e300]
 LOCATION_SCALES = [(0.0, 1.0), (-3.0, 0.25), (1e10, 7.0), (0.0, 1e-300), (5.0, 1e8), (-1e300, 1e292)]
 NOT_LARGE = dict(large=lambda *params: False)  # no log-gamma terms to widen the bounds for
 

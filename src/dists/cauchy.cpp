@@ -19,9 +19,11 @@ constexpr double LN_PI = 1.1447298858494002;
 
 // Below this standardized point the lower tail's literal 1/2 + atan(z)/pi keeps too few
 // of its digits for its logarithm (the sum cancels to about 1e-16 absolute); there the
-// tail comes from atan(1/|z|). At -1e4 the literal logarithm is still within a tenth of
-// its bound.
-constexpr double LITERAL_LOG_TAIL_FROM = -1e4;
+// tail comes from atan(1/|z|). Above -2e4 the literal logarithm stays within half its
+// bound (measured over the standardized points), and its bits stay. The literal is a
+// staircase (its atan rounded to a double): the switch lies where a step has just risen
+// above the tail's own value, so that the logarithm never steps down there.
+constexpr double LITERAL_LOG_TAIL_FROM = -20000.000000097632;
 
 // Beyond this distance 1/(pi |z|) is the small tail to better than 1e-16 relative.
 constexpr double RECIPROCAL_TAIL_FROM = 1e8;

@@ -15,9 +15,12 @@ namespace {
 using location_scale::LN2;
 
 // Below this standardized point the lower tail's literal 1/2 - (1 - e^z)/2 keeps too few
-// of its digits for its logarithm; there it is e^z/2 itself. At -10 the literal
-// logarithm is still within a tenth of its bound.
-constexpr double LITERAL_LOG_TAIL_FROM = -10;
+// of its digits for its logarithm; there it is e^z/2 itself. Above -11.5 the literal
+// logarithm stays within half its bound (measured over the standardized points), and
+// its bits stay. The literal is a staircase (1 - e^z rounded): the switch lies where a
+// step has just risen above the tail's own value, so that the logarithm never steps
+// down there.
+constexpr double LITERAL_LOG_TAIL_FROM = -11.50000000000595;
 
 // The tails at a = |z|: e^-a/2 beyond z, 1 - e^-a/2 on the side of the centre.
 struct LaplaceTails {

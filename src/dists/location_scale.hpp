@@ -153,6 +153,17 @@ inline TailRequest tail_request(const kernels::Probability& p) {
     return {tail.lower, value, tail.log_value};
 }
 
+// Whether a literal result (NaN for none) meets the contract, so that its bits stay:
+// in [lo, hi], and its tail answers the request or it lies within 1e-12 of the tail
+// form, which is the true quantile to a few units in its last place.
+template <class LogTail>
+bool kept_literal(double literal, double tail_form, LogTail& log_tail, const TailRequest& tail, double lo,
+                  double hi) {
+    if (!(literal >= lo && literal <= hi)) return false;
+    if (std::fabs(literal - tail_form) <= 1e-12 * std::fabs(tail_form)) return true;
+    return kernels::answers(log_tail, tail.target(), literal);
+}
+
 // How a closed-form quantile answers: its literal formula (NaN for none) where that
 // answers the request (so its bits stay wherever it is right), otherwise the closed
 // form solved on the small tail, through the one search (which keeps it where it
@@ -168,8 +179,7 @@ inline TailRequest tail_request(const kernels::Probability& p) {
 template <class LogTail>
 double closed_form_quantile(double literal, double tail_form, LogTail log_tail, const TailRequest& tail, double lo,
                             double hi) {
-    const kernels::SmallTail target = tail.target();
-    if (literal >= lo && literal <= hi && kernels::answers(log_tail, target, literal)) return literal;
+    if (kept_literal(literal, tail_form, log_tail, tail, lo, hi)) return literal;
     return kernels::sound_quantile(tail_form, log_tail, tail.as_logarithm(), lo, hi);
 }
 

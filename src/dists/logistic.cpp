@@ -19,9 +19,11 @@ namespace {
 constexpr double TANH_FAITHFUL_LIMIT = 18;
 
 // Below this half-distance (x - mu)/(2 sigma) the lower tail's literal (1 + tanh h)/2
-// keeps too few of its digits for its logarithm; there it comes from e^-|z|. At -5 the
-// literal logarithm is still within a tenth of its bound.
-constexpr double LITERAL_LOG_TAIL_FROM = -5;
+// keeps too few of its digits for its logarithm; there it comes from e^-|z|. Above -5.25
+// the literal logarithm stays within half its bound (measured over the points), and its
+// bits stay. The switch lies where the literal, which wavers by a unit of its tanh, stays
+// above the tail's own value below, so that the logarithm never steps down there.
+constexpr double LITERAL_LOG_TAIL_FROM = -5.250000000002125;
 
 // The tails at a = |z|: with e = e^-a, e/(1 + e) beyond z and 1/(1 + e) on the side of
 // the centre; their logarithms -a - ln(1 + e) and -ln(1 + e).

@@ -110,13 +110,13 @@ double qunif(double p, double a, double b, bool lower_tail, bool log_p) {
     if (where == location_scale::Where::lowest) return a;
     if (where == location_scale::Where::highest) return b;
     const location_scale::TailRequest tail = location_scale::tail_request(request);
+    const double tail_form = tail_quantile(tail, a, b);
     if (plain) {
-        // Its bits stay wherever the literal formula answers.
         const double literal = literal_quantile(p, a, b);
         auto log_tail = [&](double x, bool lower) { return punif(x, a, b, true, lower); };
-        if (kernels::answers(log_tail, tail.target(), literal)) return literal;
+        if (location_scale::kept_literal(literal, tail_form, log_tail, tail, a, b)) return literal;
     }
-    return tail_quantile(tail, a, b);
+    return tail_form;
 }
 
 }  // namespace dists

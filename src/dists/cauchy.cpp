@@ -155,8 +155,6 @@ double qcauchy(double p, double mu, double sigma, bool lower_tail, bool log_p) {
     return location_scale::quantile_of_request(request, mu, sigma, [&] {
         const location_scale::TailRequest tail = location_scale::tail_request(request);
         const double tail_form = tail_quantile(tail, mu, sigma);
-        // The tail form is exact to the last digits: beyond the doubles, so is the quantile.
-        if (kernels::is_infinite(tail_form)) return tail_form;
         const double literal = plain ? cauchy_inverse(p, mu, sigma) : NaN;
         const auto log_tail = [&](double x, bool lower) { return pcauchy(x, mu, sigma, true, lower); };
         return location_scale::closed_form_quantile(literal, tail_form, log_tail, tail, -DBL_MAX, DBL_MAX);

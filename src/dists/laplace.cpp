@@ -78,10 +78,11 @@ namespace {
 // 2.8e-17/p relative; above, 1 - 2|p - 1/2| = 2(1 - p) is exact.
 constexpr double LITERAL_QUANTILE_FROM = 1e-7;
 
-// The quantile from the small tail T of the request: |z| = -ln(2T), from ln T.
+// The quantile from the small tail T of the request: |z| = -ln(2T), from ln T; the sum
+// in extended precision, so that it overflows only where it is beyond the doubles.
 double tail_quantile(const location_scale::TailRequest& tail, double mu, double sigma) {
     const double distance = -(tail.log_value + LN2);
-    return mu + (tail.lower ? -distance : distance) * sigma;
+    return static_cast<double>(mu + static_cast<long double>(tail.lower ? -distance : distance) * sigma);
 }
 
 }  // namespace

@@ -160,7 +160,7 @@ template <class LogTail>
 bool kept_literal(double literal, double tail_form, LogTail& log_tail, const TailRequest& tail, double lo,
                   double hi) {
     if (!(literal >= lo && literal <= hi)) return false;
-    if (std::fabs(literal - tail_form) <= 1e-12 * std::fabs(tail_form)) return true;
+    if (kernels::is_finite(tail_form) && std::fabs(literal - tail_form) <= 1e-12 * std::fabs(tail_form)) return true;
     return kernels::answers(log_tail, tail.target(), literal);
 }
 
@@ -180,6 +180,8 @@ template <class LogTail>
 double closed_form_quantile(double literal, double tail_form, LogTail log_tail, const TailRequest& tail, double lo,
                             double hi) {
     if (kept_literal(literal, tail_form, log_tail, tail, lo, hi)) return literal;
+    // The tail form is exact to the last digits: beyond the doubles, so is the quantile.
+    if (kernels::is_infinite(tail_form)) return tail_form;
     return kernels::sound_quantile(tail_form, log_tail, tail.as_logarithm(), lo, hi);
 }
 

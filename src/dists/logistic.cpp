@@ -131,10 +131,11 @@ namespace {
 // literal formula is sound (see location_scale::closed_form_quantile).
 constexpr double LITERAL_QUANTILE_FROM = kernels::EPS;
 
-// The quantile from the small tail T of the request: |z| = ln((1 - T)/T), from ln T.
+// The quantile from the small tail T of the request: |z| = ln((1 - T)/T), from ln T; the
+// sum in extended precision, so that it overflows only where it is beyond the doubles.
 double tail_quantile(const location_scale::TailRequest& tail, double mu, double sigma) {
     const double distance = kernels::log1m_exp(tail.log_value) - tail.log_value;
-    return (tail.lower ? -distance : distance) * sigma + mu;
+    return static_cast<double>(static_cast<long double>(tail.lower ? -distance : distance) * sigma + mu);
 }
 
 }  // namespace
@@ -146,6 +147,8 @@ double qlogis(double p, double mu, double sigma, bool lower_tail, bool log_p) {
     return location_scale::quantile_of_request(request, mu, sigma, [&] {
         const location_scale::TailRequest tail = location_scale::tail_request(request);
         const double tail_form = tail_quantile(tail, mu, sigma);
+        // The tail form is exact to the last digits: beyond the doubles, so is the quantile.
+        if (kernels::is_infinite(tail_form)) return tail_form;
         const auto log_tail = [&](double x, bool lower) { return plogis(x, mu, sigma, true, lower); };
         return kernels::sound_quantile(tail_form, log_tail, tail.as_logarithm(), -DBL_MAX, DBL_MAX);
     });

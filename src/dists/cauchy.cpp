@@ -53,6 +53,15 @@ double log_density(double x, double mu, double sigma, double z) {
     return -LN_PI - log_sigma - (log_a + log_a) - kernels::log1p_precise(1 / a / a);
 }
 
+// Where z^2 overflows a double: the density from z in extended precision, whose range
+// holds its square, and its logarithm from its parts below EPS.
+double density_beyond_square(double x, double mu, double sigma, bool log) {
+    const long double z = (static_cast<long double>(x) - mu) / sigma;
+    const double density = static_cast<double>(1 / ((kernels::PI_EXT * sigma) * (z * z + 1)));
+    if (log && !(density >= kernels::EPS)) return log_density(x, mu, sigma, location_scale::standardized(x, mu, sigma));
+    return plain_value(density, log);
+}
+
 }  // namespace
 
 // The log density is the logarithm of the computed density wherever that is at least
@@ -61,18 +70,14 @@ double dcauchy(double x, double mu, double sigma, bool log) {
     if (any_nan(x, mu, sigma) || sigma < 0) return NaN;
     double density;
     if (all_finite(x, mu, sigma)) {
-        double z = (x - mu) / sigma;
+        const double z = (x - mu) / sigma;
         const double w = z * z + 1;
-        if (kernels::is_finite(w) || sigma == 0) {
-            const long double denominator = (kernels::PI_EXT * sigma) * w;
-            density = static_cast<double>(1 / denominator);  // a zero scale gives NaN here
-        } else {
-            // z^2 overflows a double but not the extended range, nor does z itself.
-            z = location_scale::standardized(x, mu, sigma);
-            const long double z_ext = (static_cast<long double>(x) - mu) / sigma;
-            density = static_cast<double>(1 / ((kernels::PI_EXT * sigma) * (z_ext * z_ext + 1)));
+        const long double denominator = (kernels::PI_EXT * sigma) * w;
+        density = static_cast<double>(1 / denominator);  // a zero scale gives NaN here
+        if (!(density >= kernels::EPS) && sigma > 0) {
+            if (!(w <= DBL_MAX)) return density_beyond_square(x, mu, sigma, log);
+            if (log) return log_density(x, mu, sigma, z);
         }
-        if (log && !(density >= kernels::EPS) && sigma > 0) return log_density(x, mu, sigma, z);
     } else if (sigma == INF) {
         density = (kernels::is_finite(x) && kernels::is_finite(mu)) ? 0 : NaN;
     } else {

@@ -73,6 +73,24 @@ double dlogis(double x, double mu, double sigma, bool log) {
 
 namespace {
 
+// The lower tail where the literal half-distance h = (x - mu)/(2 sigma) is not in the
+// tanh's range: NaN, below EPS in size or beyond 18, each also where the difference or
+// the doubled scale overflowed and the true h is another.
+double logistic_cdf_off_range(double x, double mu, double sigma, bool log_p) {
+    const double h = half_standardized(x, mu, sigma);
+    if (std::isnan(h)) return NaN;
+    if (log_p && h < LITERAL_LOG_TAIL_FROM) return LogisticTails{}.log_small(-(h + h));
+    double probability;
+    if (h == 0 || std::fabs(h) < kernels::EPS) {
+        probability = 0.5;
+    } else if (std::fabs(h) <= TANH_FAITHFUL_LIMIT) {
+        probability = (1 + kernels::tanh(h)) * 0.5;
+    } else {
+        probability = h > 0 ? 1 : 0;
+    }
+    return plain_value(probability, log_p);
+}
+
 // The distribution function with its hyperbolic tangent and logarithm taken from the
 // caller, so that a group of lanes can evaluate those together.
 template <class Tanh, class Log>
@@ -82,16 +100,12 @@ double logistic_cdf(double x, double mu, double sigma, bool log_p, Tanh tanh_at,
     if (location_scale::is_degenerate(x, mu, sigma)) {
         probability = location_scale::degenerate_probability(x, mu, sigma);
     } else {
-        const double h = half_standardized(x, mu, sigma);
-        if (std::isnan(h)) return NaN;
-        if (log_p && h < LITERAL_LOG_TAIL_FROM) return LogisticTails{}.log_small(-(h + h));
-        if (h == 0 || std::fabs(h) < kernels::EPS) {
-            probability = 0.5;
-        } else if (std::fabs(h) <= TANH_FAITHFUL_LIMIT) {
-            probability = (1 + tanh_at(h)) * 0.5;
-        } else {
-            probability = h > 0 ? 1 : 0;
+        const double h = (x - mu) / (sigma + sigma);
+        if (!(std::fabs(h) <= TANH_FAITHFUL_LIMIT) || std::fabs(h) < kernels::EPS) {
+            return logistic_cdf_off_range(x, mu, sigma, log_p);
         }
+        if (log_p && h < LITERAL_LOG_TAIL_FROM) return LogisticTails{}.log_small(-(h + h));
+        probability = (1 + tanh_at(h)) * 0.5;
     }
     return plain_value(probability, log_p, log_at);
 }

@@ -100,7 +100,6 @@ double qunif(double p, double a, double b, bool lower_tail, bool log_p) {
     if (plain) {
         if (any_nan(a, b, p) || a >= b || p < 0 || p > 1 || infinite_bound) return NaN;
         if (p == 0) return a;
-        if (p == 1) return b;
         if (p <= LITERAL_QUANTILE_TO) return literal_quantile(p, a, b);
     }
     const kernels::Probability request{p, lower_tail, log_p};

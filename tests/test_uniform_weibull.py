@@ -30,7 +30,7 @@ def test_dunif(args, expected):
 
 @pytest.mark.parametrize("args,expected", [
     ((1.5, 0, 1), -INF), ((0, -INF, 1), -INF), ((0, 0, 0), NAN), ((3, 2, 6), -native.log(4.0)),
-    ((0, 0, 1e-20), INF),  # the support is narrower than EPS
+    ((0, 0, 1e-20), -native.log_core(1e-20)),  # the support is narrower than EPS
 ])
 def test_dunif_log(args, expected):
     check(d.dunif(*args, log=True), expected)
@@ -48,7 +48,7 @@ def test_punif(args, expected):
 def test_punif_log_p():
     assert d.punif(0.25, 0, 1, log_p=True) == native.log(0.25)
     assert d.punif(0, 0, 1, log_p=True) == -INF
-    assert d.punif(1e-17, 0, 1, log_p=True) == -INF
+    assert d.punif(1e-17, 0, 1, log_p=True) == native.log_core(1e-17)
     assert math.isnan(d.punif(0, 1, 0, log_p=True))
 
 
@@ -67,15 +67,19 @@ def test_qunif(args, expected):
     ((0, 0.5, 1), INF), ((0, 1, 2), 0.5), ((0, 2, 1), 0), ((-1, 2, 1), 0), ((INF, 2, 1), 0),
     ((1, 0, 1), NAN), ((1, 1e-17, 1), NAN), ((1, 2, 1e-17), NAN), ((1, -2, 1), NAN),
     ((NAN, 2, 1), NAN), ((1, NAN, 1), NAN), ((1, 2, NAN), NAN),
-    ((1e-20, 2, 1), 0), ((1e-20, 0.5, 1), INF),  # ln(x/scale) is -inf below EPS
 ])
 def test_dweibull(args, expected):
     check(d.dweibull(*args), expected)
 
 
+def test_dweibull_below_eps_takes_the_unguarded_logarithm():
+    assert d.dweibull(1e-20, 2, 1) == pytest.approx(2e-20, rel=1e-13)
+    assert d.dweibull(1e-20, 0.5, 1) == pytest.approx(5e9 * (1 - 1e-10), rel=1e-13)
+
+
 @pytest.mark.parametrize("args,expected", [
     ((0, 0.5, 1), INF), ((0, 1, 2), native.log(0.5)), ((0, 2, 1), -INF), ((-1, 2, 1), -INF),
-    ((INF, 2, 1), -INF), ((1, 0, 1), NAN), ((1e-20, 2, 1), -INF),
+    ((INF, 2, 1), -INF), ((1, 0, 1), NAN), ((1e-20, 2, 1), native.log_core(2e-20)),
 ])
 def test_dweibull_log(args, expected):
     check(d.dweibull(*args, log=True), expected)
@@ -119,7 +123,7 @@ def test_pweibull(args, expected):
 
 
 def test_pweibull_log_p():
-    assert d.pweibull(1e-17, 2, 1, log_p=True) == -INF
+    assert d.pweibull(1e-17, 2, 1, log_p=True) == pytest.approx(2 * math.log(1e-17), rel=1e-15)
     assert d.pweibull(1, INF, 1, log_p=True) == native.log(0.6321205588285577)
     assert d.pweibull(INF, 2, 1, log_p=True) == 0
     assert d.pweibull(1e-9, 1, 1, log_p=True) == pytest.approx(math.log(-math.expm1(-1e-9)),
@@ -129,10 +133,14 @@ def test_pweibull_log_p():
 @pytest.mark.parametrize("args,expected", [
     ((0, 2, 3), 0), ((1, 2, 3), INF), ((0.3, INF, 3), 3), ((0.5, 1e-17, 1), NAN),
     ((0.5, 1, 1e-17), NAN), ((-0.1, 2, 3), NAN), ((1.1, 2, 3), NAN), ((NAN, 2, 3), NAN),
-    ((0.5, NAN, 3), NAN), ((1e-300, 2, 3), 0),  # -ln(1 - p) below EPS
+    ((0.5, NAN, 3), NAN),
 ])
 def test_qweibull(args, expected):
     check(d.qweibull(*args), expected)
+
+
+def test_qweibull_below_eps_is_the_root_of_p():
+    assert d.qweibull(1e-300, 2, 3) == pytest.approx(3e-150, rel=1e-15)  # -ln(1 - p) below EPS
 
 
 @pytest.mark.parametrize("p", [1e-300, 1e-17, 0.3, 1 - 1e-17, 1])
@@ -174,3 +182,19 @@ def test_weibull_agreement_with_scipy(shape, scale):
     # 1 - p is a double: near p = 1 the quantile inherits its rounding.
     tolerance = (1e-11 + 2.3e-16 / (1 - p) / shape) * dist.ppf(p)
     assert (np.abs(d.qweibull(p, shape, scale) - dist.ppf(p)) <= tolerance).all()
+
+
+@pytest.mark.parametrize("family,params,x", [
+    ("unif", (-3.0, 7.5), np.linspace(-3, 7.5, 301)[1:-1]),
+    ("unif", (-1e308, 1e308), np.linspace(-1, 1, 301)[1:-1] * 1e308),
+    ("weibull", (0.5, 3.0), 3 * np.geomspace(1e-300, 2e5, 301)),
+    ("weibull", (2.5, 1e-5), 1e-5 * np.geomspace(1e-30, 25, 301)),
+])
+def test_tails_add_up_and_quantiles_invert_them(family, params, x):
+    p, q = getattr(d, "p" + family), getattr(d, "q" + family)
+    # The lower tail keeps its literal 0 below EPS while within its absolute accuracy.
+    np.testing.assert_allclose(p(x, *params) + p(x, *params, lower_tail=False), 1, rtol=0, atol=1e-12)
+    for lower_tail in (True, False):
+        tails = p(x, *params, True, lower_tail=lower_tail)
+        back = q(tails, *params, lower_tail=lower_tail, log_p=True)
+        np.testing.assert_allclose(p(back, *params, True, lower_tail=lower_tail), tails, rtol=1e-9, atol=1e-12)

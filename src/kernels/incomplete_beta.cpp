@@ -1,5 +1,6 @@
 #include "kernels/incomplete_beta.hpp"
 
+#include <cfloat>
 #include <cmath>
 
 #include "kernels/constants.hpp"
@@ -367,7 +368,16 @@ double incomplete_beta_tail(double a, double b, double x, bool upper) {
     return incomplete_beta_tails(a, b, x, upper).value;
 }
 
+// The lower tail's literal logarithm stays where the literal value carries its relative
+// digits: on the fraction's own side down to the normal doubles, and on the complement's
+// side while the complement is at least 1e-3 (its absolute rounding then moves the
+// logarithm by less than 1e-12).
 double incomplete_beta_log_tail(double a, double b, double x, bool upper) {
+    if (!upper && detail::literal_holds(a, b, x)) {
+        const double literal = incomplete_beta(a, b, x);
+        const bool direct = x < (a + 1) / ((a + b) + 2);
+        if (literal >= (direct ? DBL_MIN : 1e-3) && literal <= 1) return log_core(literal);
+    }
     return incomplete_beta_tails(a, b, x, upper).log;
 }
 

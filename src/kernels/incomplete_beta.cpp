@@ -164,6 +164,8 @@ constexpr double PANEL_DEVIATIONS = 2;
 // Where the fraction's tail exceeds this, its complement is formed from the other tail
 // directly (the mass piled near an end by a shape below 1).
 constexpr double LN_NINE_TENTHS = -0.10536051565782628;
+// Below this point the fraction in 1 - x loses more than 2e-13 to its rounding.
+constexpr double OUTWARD_BELOW = 1e-3;
 
 bool literal_holds(double a, double b, double x) {
     return a <= LITERAL_SHAPES && b <= LITERAL_SHAPES && a >= LGAMMA_SMALL_ARGUMENTS &&
@@ -339,6 +341,31 @@ double split_upper_log_tail(double a, double b, const BetaPoint& p) {
     return log_sum_exp(beyond, (a * at.log_x - log_beta_accurate(a, b)) + log_core(sum));
 }
 
+// ln(1 - I_x(a, b)) for shapes at least 1 and x beyond the switch point but below 1e-3,
+// where the fraction on the other side would run in 1 - x, whose rounding it magnifies
+// by 1/x: the density integrated outwards from x in Gauss-Legendre panels. The density
+// is log-concave, so panels as wide as the inverse of its logarithm's slope at x (at
+// most two deviations) fall by at least e each; forty of them reach the last digit.
+double outward_upper_log_tail(double a, double b, const BetaPoint& p) {
+    constexpr int MAX_PANELS = 200;
+    const double slope = (a - 1) / p.x - (b - 1) / p.y;
+    const double deviations = PANEL_DEVIATIONS * beta_deviation(a, b);
+    const double width = slope < 0 && -1 / slope < deviations ? -1 / slope : deviations;
+    const double at_x = log_beta_density(a, b, p);
+    double sum = 0;
+    for (int i = 0; i < MAX_PANELS; ++i) {
+        double panel = 0;
+        for (const QuadratureNode& q : GAUSS_LEGENDRE_50) {
+            const double t = p.x + (i + 0.5 + 0.5 * static_cast<double>(q.node)) * width;
+            if (!(t < 1)) continue;
+            panel += static_cast<double>(q.weight) * exp(log_beta_density(a, b, beta_point(t)) - at_x);
+        }
+        sum += panel * 0.5 * width;
+        if (panel * 0.5 * width <= 1e-17 * sum) break;
+    }
+    return sum > 0 ? at_x + log_core(sum) : NaN;
+}
+
 }  // namespace detail
 
 BetaTail incomplete_beta_tails(double a, double b, double x, bool upper) {
@@ -352,6 +379,12 @@ BetaTail incomplete_beta_tails(double a, double b, double x, bool upper) {
     const double da = lower_side ? a : b;
     const double db = lower_side ? b : a;
     const BetaPoint dp = lower_side ? p : detail::swapped(p);
+    if (!lower_side && x < detail::OUTWARD_BELOW && a >= 1 && b >= 1) {
+        const double outward = detail::outward_upper_log_tail(a, b, p);
+        if (outward == outward) {
+            return upper ? BetaTail{exp(outward), outward} : BetaTail{-expm1_precise(outward), log1m_exp(outward)};
+        }
+    }
     double direct = detail::fraction_would_be_long(da, db, dp.x) ? NaN : detail::fraction_log_tail(da, db, dp);
     if (direct != direct) direct = detail::bridged_log_tail(da, db, dp);
     if (direct != direct) return {NaN, NaN};

@@ -151,6 +151,8 @@ namespace detail {
 // terms stays below 1e-12 of the probability (5e-13 measured at 3000, 1.5e-12 at 1e4;
 // lgamma itself loses digits below 1e-3).
 constexpr double LITERAL_SHAPES = 3000;
+// The literal logarithm needs relative digits: its rounding stays below 1e-12 to 1000.
+constexpr double LITERAL_LOG_SHAPES = 1000;
 // From here on Stirling's remainder is its series, and the log-gamma terms are formed
 // from it without their large cancelling parts.
 constexpr double STIRLING_SHAPES = 10;
@@ -268,10 +270,11 @@ double fraction_log_tail(double a, double b, const BetaPoint& p) {
 }
 
 // The standard deviation of the beta variable, each square root taken of a factor that
-// stays above the guard of sqrt (the variance itself is below EPS from shapes of 1e15).
+// stays above the guard of sqrt for shapes from EPS on (the variance itself falls below
+// EPS from shapes of 1e15 on).
 double beta_deviation(double a, double b) {
     const double total = a + b;
-    return sqrt(a / total) * sqrt(b / total) / sqrt(total + 1);
+    return sqrt(a) * sqrt(b) / total / sqrt(total + 1);
 }
 
 // Within a few deviations of the switch point the fraction needs about 0.45 sqrt(shape)
@@ -317,40 +320,19 @@ double bridged_log_tail(double a, double b, const BetaPoint& p) {
     return log_sum_exp(from, log_core(between));
 }
 
-// ln(1 - I_x(a, b)) for a shape a below 1 and x below the switch point s, where I_x is
-// near 1: the tail beyond a point s' next to s (with 1 - s' exact) from the fraction,
-// plus the mass over [x, s'] from the series of t^(a-1) (1 - t)^(b-1) in powers of t,
-// integrated term by term: s'^a / B sum_n (1 - b)_n / n! s'^n (1 - (x/s')^(a+n))/(a+n).
-double split_upper_log_tail(double a, double b, const BetaPoint& p) {
-    constexpr int MAX_TERMS = 2000;
-    const double s = (a + 1) / ((a + b) + 2);
-    const double ys = 1 - s;
-    const BetaPoint at{1 - ys, ys, log_core(1 - ys), log_core(ys)};
-    if (!(at.x > p.x)) return NaN;
-    const double beyond = fraction_log_tail(b, a, swapped(at));
-    const double log_ratio = p.log_x - at.log_x;
-    double power = 1;  // (1 - b)_n / n! s'^n
-    double sum = 0;
-    for (int n = 0; n < MAX_TERMS; ++n) {
-        if (n > 0) power *= (n - b) / n * at.x;
-        const double term = power * -expm1_precise((a + n) * log_ratio) / (a + n);
-        sum += term;
-        if (n > 0 && std::fabs(term) <= 1e-17 * std::fabs(sum)) break;
-    }
-    if (beyond != beyond || !(sum > 0)) return NaN;
-    return log_sum_exp(beyond, (a * at.log_x - log_beta_accurate(a, b)) + log_core(sum));
-}
-
-// ln(1 - I_x(a, b)) for shapes at least 1 and x beyond the switch point but below 1e-3,
-// where the fraction on the other side would run in 1 - x, whose rounding it magnifies
-// by 1/x: the density integrated outwards from x in Gauss-Legendre panels. The density
-// is log-concave, so panels as wide as the inverse of its logarithm's slope at x (at
-// most two deviations) fall by at least e each; forty of them reach the last digit.
+// ln(1 - I_x(a, b)) for b >= 1 and x beyond the switch point but below 1e-3, where the
+// fraction on the other side would run in 1 - x, whose rounding it magnifies by 1/x: the
+// density integrated outwards from x in Gauss-Legendre panels as wide as the inverse of
+// its logarithm's slope at x (at most two deviations). For a >= 1 the density is
+// log-concave and falls by at least e a panel; below, its factor (1 - t)^(b - 1) alone
+// falls by more than e^-1/2 a panel beyond the switch point. Some sixty panels reach the
+// last digit.
 double outward_upper_log_tail(double a, double b, const BetaPoint& p) {
     constexpr int MAX_PANELS = 200;
     const double slope = (a - 1) / p.x - (b - 1) / p.y;
     const double deviations = PANEL_DEVIATIONS * beta_deviation(a, b);
-    const double width = slope < 0 && -1 / slope < deviations ? -1 / slope : deviations;
+    if (!(slope < 0)) return NaN;
+    const double width = deviations > 0 && deviations < -1 / slope ? deviations : -1 / slope;
     const double at_x = log_beta_density(a, b, p);
     double sum = 0;
     for (int i = 0; i < MAX_PANELS; ++i) {
@@ -366,6 +348,31 @@ double outward_upper_log_tail(double a, double b, const BetaPoint& p) {
     return sum > 0 ? at_x + log_core(sum) : NaN;
 }
 
+// ln(1 - I_x(a, b)) for a shape a below 1 and x below the switch point s, where I_x is
+// near 1: the tail beyond a point s' next to s (with 1 - s' exact) from the fraction,
+// plus the mass over [x, s'] from the series of t^(a-1) (1 - t)^(b-1) in powers of t,
+// integrated term by term: s'^a / B sum_n (1 - b)_n / n! s'^n (1 - (x/s')^(a+n))/(a+n).
+double split_upper_log_tail(double a, double b, const BetaPoint& p) {
+    constexpr int MAX_TERMS = 2000;
+    const double s = (a + 1) / ((a + b) + 2);
+    const double ys = 1 - s;
+    const BetaPoint at{1 - ys, ys, log_core(1 - ys), log_core(ys)};
+    if (!(at.x > p.x)) return NaN;
+    const double beyond = at.x < OUTWARD_BELOW && b >= 1 ? outward_upper_log_tail(a, b, at)
+                                                         : fraction_log_tail(b, a, swapped(at));
+    const double log_ratio = p.log_x - at.log_x;
+    double power = 1;  // (1 - b)_n / n! s'^n
+    double sum = 0;
+    for (int n = 0; n < MAX_TERMS; ++n) {
+        if (n > 0) power *= (n - b) / n * at.x;
+        const double term = power * -expm1_precise((a + n) * log_ratio) / (a + n);
+        sum += term;
+        if (n > 0 && std::fabs(term) <= 1e-17 * std::fabs(sum)) break;
+    }
+    if (beyond != beyond || !(sum > 0)) return NaN;
+    return log_sum_exp(beyond, (a * at.log_x - log_beta_accurate(a, b)) + log_core(sum));
+}
+
 }  // namespace detail
 
 BetaTail incomplete_beta_tails(double a, double b, double x, bool upper) {
@@ -379,7 +386,7 @@ BetaTail incomplete_beta_tails(double a, double b, double x, bool upper) {
     const double da = lower_side ? a : b;
     const double db = lower_side ? b : a;
     const BetaPoint dp = lower_side ? p : detail::swapped(p);
-    if (!lower_side && x < detail::OUTWARD_BELOW && a >= 1 && b >= 1) {
+    if (!lower_side && x < detail::OUTWARD_BELOW && b >= 1) {
         const double outward = detail::outward_upper_log_tail(a, b, p);
         if (outward == outward) {
             return upper ? BetaTail{exp(outward), outward} : BetaTail{-expm1_precise(outward), log1m_exp(outward)};
@@ -406,7 +413,7 @@ double incomplete_beta_tail(double a, double b, double x, bool upper) {
 // side while the complement is at least 1e-3 (its absolute rounding then moves the
 // logarithm by less than 1e-12).
 double incomplete_beta_log_tail(double a, double b, double x, bool upper) {
-    if (!upper && detail::literal_holds(a, b, x)) {
+    if (!upper && detail::literal_holds(a, b, x) && a <= detail::LITERAL_LOG_SHAPES && b <= detail::LITERAL_LOG_SHAPES) {
         const double literal = incomplete_beta(a, b, x);
         const bool direct = x < (a + 1) / ((a + b) + 2);
         if (literal >= (direct ? DBL_MIN : 1e-3) && literal <= 1) return log_core(literal);

@@ -361,6 +361,11 @@ double bernoulli_quantile(double p, double prob, bool lower_tail, bool log_p) {
     return (log_p ? exact_log(prob) : prob) > p ? 1 : 0;
 }
 
+[[gnu::noinline]] double flagged_bernoulli_quantile(double p, double prob, bool lower_tail, bool log_p) {
+    if (invalid_probability(prob) || p != p || (log_p ? p > 0 : p < 0 || p > 1)) return NaN;
+    return bernoulli_quantile(p, prob, lower_tail, log_p);
+}
+
 // n == 1, or all mass at one end.
 double two_point_quantile(double p, std::int64_t n, double prob, bool lower_tail, bool log_p) {
     if (prob == 0) return 0;
@@ -534,8 +539,13 @@ double pbern(double x, double prob, bool log_p, bool lower_tail) {
 }
 
 double qbern(double p, double prob, bool lower_tail, bool log_p) {
-    if (invalid_probability(prob) || p != p || (log_p ? p > 0 : p < 0 || p > 1)) return NaN;
-    return bernoulli_quantile(p, prob, lower_tail, log_p);
+    // The plain request in its literal form, kept small enough to be inlined into the
+    // array loops; the other requests out of line.
+    if (lower_tail && !log_p) {
+        if (invalid_probability(prob) || p != p || p < 0 || p > 1) return NaN;
+        return 1 - prob < p ? 1 : 0;
+    }
+    return flagged_bernoulli_quantile(p, prob, lower_tail, log_p);
 }
 
 }  // namespace dists

@@ -9,6 +9,7 @@
 #include "dists/conventions.hpp"
 #include "kernels/constants.hpp"
 #include "kernels/elementary.hpp"
+#include "kernels/incomplete_beta.hpp"
 #include "kernels/interrupt.hpp"
 #include "kernels/log_gamma.hpp"
 #include "kernels/quantile_search.hpp"
@@ -300,43 +301,206 @@ double search(const Binomial& d, const MassBounds& bounds, double p) {
     return static_cast<double>(i);
 }
 
+// Up to these counts the literal masses are within 1e-10 (6e-11 measured at 3e4) and
+// their literal sums within 1e-12 of the lower tail (1e-12 at 3000): beyond, the log-gamma
+// terms near n ln n round by more.
+constexpr std::int64_t LITERAL_MASS_TRIALS = 30000;
+constexpr std::int64_t LITERAL_SUM_TRIALS = 3000;
+// A tail is summed from its accurate masses up to this spread; beyond, the sum would be
+// long, and it comes from the incomplete beta, except where a success probability below
+// 1e-6 (or above 1 - 1e-6) would put the beta's point next to 1, where its fraction loses
+// digits: there the sum runs to a million masses.
+constexpr double SUMMED_DEVIATIONS = 100;
+constexpr double BETA_EDGE_PROB = 1e-6;
+constexpr double LONGEST_SUM = 1e6;
+// Masses beyond this share of the running sum leave it unchanged.
+constexpr double NEGLIGIBLE_SHARE = 1e-17;
+
+// The literal masses and their sums hold up to those counts, except where the guarded
+// logarithm of prob or 1 - prob below EPS drops masses that are there.
+bool literal_sums_hold(std::int64_t n, double prob) {
+    return n <= LITERAL_SUM_TRIALS && prob >= kernels::EPS && 1 - prob >= kernels::EPS;
+}
+
+// The logarithm of a plain probability or mass: unguarded for every positive value, so
+// that a value below EPS keeps its logarithm.
+double exact_log(double v) { return v > 0 ? kernels::log_core(v) : (v == 0 ? -INF : NaN); }
+
+// The lower tail as the literal sum of the module's masses, for 0 <= x < n, n >= 2.
+double literal_lower_tail(std::int64_t x, std::int64_t n, double prob) {
+    const Binomial d = binomial(n, prob);
+    // Under the guarded logarithms a prob below EPS leaves only the mass at 0, and a
+    // 1 - prob below EPS only the mass at n.
+    if (d.log_prob == -INF) return d.mass(0);
+    if (d.log_q == -INF) return 0;
+    const auto log_mass = [&d](std::int64_t k) { return d.log_mass(k); };
+    interrupt::Poller poller(MASSES_PER_POLL);
+    // The masses carry the rounding of their log-gamma terms, so their sum can pass 1
+    // (by about 1e-15 at fifty trials); a probability stays one.
+    const double sum = distribution_value(log_mass, mass_bounds(d, prob), x, poller);
+    return sum > 1 ? 1.0 : sum;
+}
+
+// The literal quantile, the first i with p <= F(i) over the literal sums, for 0 < p < 1
+// and n >= 2.
+double literal_quantile(double p, std::int64_t n, double prob) {
+    const Binomial d = binomial(n, prob);
+    // The guarded logarithms leave a constant F below n: the mass at 0, or nothing.
+    if (d.log_prob == -INF) return p > d.mass(0) ? static_cast<double>(n) : 0;
+    if (d.log_q == -INF) return static_cast<double>(n);
+    return search(d, mass_bounds(d, prob), p);
+}
+
+// ln(1 - prob), literal where 1 - prob is at least EPS and exact below (prob >= 1/2).
+double exact_log_of_complement(double prob) { return exact_log(1 - prob); }
+
+// The quantile of one trial, where F(0) = 1 - prob and P(X > 0) = prob: 0 where that
+// answers the request, else 1.
+double bernoulli_quantile(double p, double prob, bool lower_tail, bool log_p) {
+    if (lower_tail) return (log_p ? exact_log_of_complement(prob) : 1 - prob) < p ? 1 : 0;
+    return (log_p ? exact_log(prob) : prob) > p ? 1 : 0;
+}
+
+[[gnu::noinline]] double flagged_bernoulli_quantile(double p, double prob, bool lower_tail, bool log_p) {
+    if (invalid_probability(prob) || p != p || (log_p ? p > 0 : p < 0 || p > 1)) return NaN;
+    return bernoulli_quantile(p, prob, lower_tail, log_p);
+}
+
+// n == 1, or all mass at one end.
+double two_point_quantile(double p, std::int64_t n, double prob, bool lower_tail, bool log_p) {
+    if (prob == 0) return 0;
+    if (prob == 1) return static_cast<double>(n);
+    return bernoulli_quantile(p, prob, lower_tail, log_p);
+}
+
+// The log-mass that stays accurate at large n: the deviances of x and n - x from their
+// means and Stirling's remainders, with nothing of size n ln n to cancel.
+double accurate_log_mass(std::int64_t x, std::int64_t n, double prob) {
+    const double nd = static_cast<double>(n);
+    const double xd = static_cast<double>(x);
+    if (prob == 0) return x == 0 ? 0.0 : -INF;
+    if (prob == 1) return x == n ? 0.0 : -INF;
+    if (x == 0) return nd * kernels::log1p_precise(-prob);
+    if (x == n) return nd * kernels::log_core(prob);
+    const double rest = static_cast<double>(n - x);
+    const double q = 1 - prob;
+    const double deviances = kernels::deviance(xd, nd * prob) + kernels::deviance(rest, nd * q);
+    const double spread = 0.5 * kernels::log_core(nd / xd / rest) - kernels::LN_SQRT_2PI;
+    const double remainders = (kernels::stirling_remainder(nd) - kernels::stirling_remainder(xd)) -
+                              kernels::stirling_remainder(rest);
+    return (spread - deviances) + remainders;
+}
+
+// ln P(X <= x) or ln P(X > x) for 0 <= x < n, n >= 2 and 0 < prob < 1, however small.
+// The tail away from the mode is summed from its masses, which fall away from it, and the
+// other is its complement, at least about 1/2; a long sum gives way to the beta.
+double accurate_log_tail(std::int64_t x, std::int64_t n, double prob, bool upper) {
+    const double nd = static_cast<double>(n);
+    const double q = 1 - prob;
+    const double spread = kernels::sqrt(nd * prob) * kernels::sqrt(q);
+    const bool edge = prob < BETA_EDGE_PROB || q < BETA_EDGE_PROB;
+    if (spread > SUMMED_DEVIATIONS && (!edge || spread * 40 > LONGEST_SUM)) {
+        // P(X <= x) = 1 - I_prob(x + 1, n - x).
+        return kernels::incomplete_beta_log_tail(static_cast<double>(x) + 1, static_cast<double>(n - x), prob, !upper);
+    }
+    const auto mode = static_cast<std::int64_t>((nd + 1) * prob);
+    const bool below = x < mode;  // sum P(X <= x) downwards, else P(X > x) upwards
+    interrupt::Poller poller(MASSES_PER_POLL);
+    std::int64_t k = below ? x : x + 1;
+    const double first = accurate_log_mass(k, n, prob);
+    double sum = 1;  // in units of the first mass
+    for (;;) {
+        k += below ? -1 : 1;
+        if (k < 0 || k > n) break;
+        poller.step();
+        const double share = kernels::exp(accurate_log_mass(k, n, prob) - first);
+        sum += share;
+        if (share < NEGLIGIBLE_SHARE * sum) break;
+    }
+    const double log_sum = first + kernels::log_core(sum);
+    return below == !upper ? log_sum : kernels::log1m_exp(log_sum < 0 ? log_sum : 0.0);
+}
+
+// A tail of the mass function in the form asked for, for valid prob and n, from the
+// literal sum where that holds, from the accurate tails otherwise.
+double binomial_tail(std::int64_t x, std::int64_t n, double prob, bool log_p, bool lower_tail) {
+    const double lower_end = x < 0 ? 0 : (x >= n ? 1 : NaN);
+    if (lower_end == lower_end) return plain_value(lower_tail ? lower_end : 1 - lower_end, log_p);
+    if (n == 1) {
+        const double tail = lower_tail ? 1 - prob : prob;
+        return log_p ? (lower_tail ? exact_log_of_complement(prob) : exact_log(prob)) : tail;
+    }
+    if (prob == 0 || prob == 1) return plain_value(lower_tail == (prob == 0) ? 1 : 0, log_p);
+    if (lower_tail && !log_p && literal_sums_hold(n, prob)) return literal_lower_tail(x, n, prob);
+    const double log_tail = accurate_log_tail(x, n, prob, !lower_tail);
+    return log_p ? log_tail : kernels::exp(log_tail);
+}
+
 double binomial_mass(std::int64_t x, std::int64_t n_trials, double prob, bool log) {
     if (invalid_probability(prob) || n_trials < 0) return NaN;
     if (x < 0 || x > n_trials) return plain_value(0, log);
     if (n_trials == 0) return plain_value(1, log);
-    if (n_trials == 1) return plain_value(x == 1 ? prob : 1 - prob, log);
-    return from_log_density(binomial(n_trials, prob).log_mass(x), log);
+    if (n_trials == 1) {
+        const double mass = x == 1 ? prob : 1 - prob;
+        return log ? exact_log(mass) : mass;
+    }
+    const bool literal = n_trials <= LITERAL_MASS_TRIALS && prob >= kernels::EPS && 1 - prob >= kernels::EPS;
+    if (literal) return from_log_density(binomial(n_trials, prob).log_mass(x), log);
+    return from_log_density(accurate_log_mass(x, n_trials, prob), log);
 }
 
-double binomial_probability(std::int64_t x, std::int64_t n_trials, double prob, bool log_p, bool lower_tail) {
+// The first count whose tail answers the request, by bisection over the counts from a
+// normal estimate, its bracket widened by doubling steps.
+double accurate_quantile(std::int64_t n, double prob, const kernels::Probability& request) {
+    const kernels::SmallTail target = kernels::small_tail(request);
+    if (target.log_value != target.log_value) return NaN;
+    const auto reaches = [&](std::int64_t k) {
+        if (k >= n) return true;
+        const double achieved = accurate_log_tail(k, n, prob, !target.lower);
+        return target.lower ? achieved >= target.log_value : achieved <= target.log_value;
+    };
+    const double nd = static_cast<double>(n);
+    const double spread = kernels::sqrt(nd * prob) * kernels::sqrt(1 - prob);
+    const double deviate = target.log_value < 0 ? kernels::sqrt(-2 * target.log_value) : 0.0;
+    const double estimate = nd * prob + (target.lower ? -deviate : deviate) * spread;
+    std::int64_t lo = -1;  // the largest count known not to reach, -1 for none
+    std::int64_t hi = estimate <= 0 ? 0 : (estimate >= nd ? n : static_cast<std::int64_t>(estimate));
+    double step = spread > 1 ? spread : 1;
+    while (!reaches(hi)) {
+        lo = hi;
+        hi = nd - static_cast<double>(hi) <= step ? n : hi + static_cast<std::int64_t>(step);
+        step *= 2;
+    }
+    while (hi > 0) {
+        const std::int64_t below = static_cast<double>(hi) <= step ? -1 : hi - static_cast<std::int64_t>(step);
+        if (below < 0 || !reaches(below)) {
+            if (below > lo) lo = below;
+            break;
+        }
+        hi = below;
+        step *= 2;
+    }
+    if (hi == 0) return 0;
+    return static_cast<double>(kernels::last_holding(hi, lo, reaches));
+}
+
+double binomial_quantile(double p, std::int64_t n_trials, double prob, bool lower_tail, bool log_p) {
     if (invalid_probability(prob) || n_trials < 0) return NaN;
-    if (x < 0) return tail_value(0, log_p, lower_tail);
-    if (x >= n_trials) return tail_value(1, log_p, lower_tail);
-    if (n_trials == 1) return tail_value(1 - prob, log_p, lower_tail);
-    const Binomial d = binomial(n_trials, prob);
-    // Under the guarded logarithms a prob below EPS leaves only the mass at 0, and a
-    // 1 - prob below EPS only the mass at n.
-    if (d.log_prob == -INF) return tail_value(d.mass(0), log_p, lower_tail);
-    if (d.log_q == -INF) return tail_value(0, log_p, lower_tail);
-    const auto log_mass = [&d](std::int64_t k) { return d.log_mass(k); };
-    interrupt::Poller poller(MASSES_PER_POLL);
-    // The masses carry the rounding of their log-gamma terms, so their sum can pass 1
-    // (by about 1e-15 at fifty trials, by 3.5e-6 at a billion); a probability stays one.
-    const double sum = distribution_value(log_mass, mass_bounds(d, prob), x, poller);
-    return tail_value(sum > 1 ? 1.0 : sum, log_p, lower_tail);
-}
-
-double binomial_quantile(double p, std::int64_t n_trials, double prob) {
-    if (invalid_probability(prob) || n_trials < 0 || p != p || p < 0 || p > 1) return NaN;
-    if (p == 0) return 0;
-    if (p == 1) return static_cast<double>(n_trials);
+    if (log_p ? !(p <= 0) : !(p >= 0 && p <= 1)) return NaN;
+    const double nd = static_cast<double>(n_trials);
+    // All or nothing requested: the ends of the counts under either tail.
+    const bool none = log_p ? p == -INF : p == 0;
+    const bool all = log_p ? p == 0 : p == 1;
+    if (lower_tail && !log_p) {
+        if (p == 0) return 0;
+        if (p == 1) return nd;
+    } else if (none || all) {
+        return none == lower_tail ? 0 : nd;
+    }
     if (n_trials == 0) return 0;
-    if (n_trials == 1) return p > 1 - prob ? 1 : 0;
-    const Binomial d = binomial(n_trials, prob);
-    // The guarded logarithms leave a constant F below n: the mass at 0, or nothing.
-    if (d.log_prob == -INF) return p > d.mass(0) ? static_cast<double>(n_trials) : 0;
-    if (d.log_q == -INF) return static_cast<double>(n_trials);
-    return search(d, mass_bounds(d, prob), p);
+    if (n_trials == 1 || prob == 0 || prob == 1) return two_point_quantile(p, n_trials, prob, lower_tail, log_p);
+    if (lower_tail && !log_p && literal_sums_hold(n_trials, prob)) return literal_quantile(p, n_trials, prob);
+    return accurate_quantile(n_trials, prob, kernels::Probability{p, lower_tail, log_p});
 }
 
 // The number of trials must be a whole number within the counts' range; 2^63, the double
@@ -352,28 +516,36 @@ double dbinom(double x, double n_trials, double prob, bool log) {
 
 double pbinom(double x, double n_trials, double prob, bool log_p, bool lower_tail) {
     if (any_nan(x, n_trials, prob) || !is_whole(x) || invalid_trials(n_trials)) return NaN;
-    return binomial_probability(saturated_count(x), saturated_count(n_trials), prob, log_p, lower_tail);
+    if (invalid_probability(prob) || n_trials < 0) return NaN;
+    return binomial_tail(saturated_count(x), saturated_count(n_trials), prob, log_p, lower_tail);
 }
 
 double qbinom(double p, double n_trials, double prob, bool lower_tail, bool log_p) {
     if (any_nan(p, n_trials, prob) || invalid_trials(n_trials)) return NaN;
-    return binomial_quantile(lower_probability(p, lower_tail, log_p), saturated_count(n_trials), prob);
+    return binomial_quantile(p, saturated_count(n_trials), prob, lower_tail, log_p);
 }
 
 double dbern(double x, double prob, bool log) {
     if (any_nan(x, prob) || !is_whole(x) || invalid_probability(prob)) return NaN;
-    return plain_value(x == 1 ? prob : (x == 0 ? 1 - prob : 0), log);
+    const double mass = x == 1 ? prob : (x == 0 ? 1 - prob : 0);
+    return log ? exact_log(mass) : mass;
 }
 
 double pbern(double x, double prob, bool log_p, bool lower_tail) {
     if (any_nan(x, prob) || !is_whole(x) || invalid_probability(prob)) return NaN;
-    return tail_value(x < 0 ? 0 : (x == 0 ? 1 - prob : 1), log_p, lower_tail);
+    if (x < 0 || x > 0) return plain_value(lower_tail == (x > 0) ? 1 : 0, log_p);
+    if (!log_p) return lower_tail ? 1 - prob : prob;
+    return lower_tail ? exact_log_of_complement(prob) : exact_log(prob);
 }
 
 double qbern(double p, double prob, bool lower_tail, bool log_p) {
-    p = lower_probability(p, lower_tail, log_p);
-    if (invalid_probability(prob) || p != p || p < 0 || p > 1) return NaN;
-    return 1 - prob < p ? 1 : 0;
+    // The plain request in its literal form, kept small enough to be inlined into the
+    // array loops; the other requests out of line.
+    if (lower_tail && !log_p) {
+        if (invalid_probability(prob) || p != p || p < 0 || p > 1) return NaN;
+        return 1 - prob < p ? 1 : 0;
+    }
+    return flagged_bernoulli_quantile(p, prob, lower_tail, log_p);
 }
 
 }  // namespace dists

@@ -4,6 +4,7 @@
 // and its inverse in x.
 #include "kernels/constants.hpp"
 #include "kernels/elementary.hpp"
+#include "kernels/quantile_search.hpp"
 
 namespace kernels {
 
@@ -13,13 +14,39 @@ double incomplete_beta_cf(double a, double b, double x);
 // I_x(a, b) for finite positive shapes: 0 below EPS, NaN above 1.
 double incomplete_beta(double a, double b, double x);
 // Either tail, I_x(a, b) or 1 - I_x(a, b), each to its own relative accuracy, and their
-// logarithms, for finite positive shapes and 0 <= x <= 1.
+// logarithms, finite however small the tail, for finite positive shapes and 0 <= x <= 1.
+// The plain lower tail keeps incomplete_beta's value wherever that is accurate.
 double incomplete_beta_tail(double a, double b, double x, bool upper);
 double incomplete_beta_log_tail(double a, double b, double x, bool upper);
+// One tail as a value and as its logarithm, from one evaluation.
+struct BetaTail {
+    double value;
+    double log;
+};
+BetaTail incomplete_beta_tails(double a, double b, double x, bool upper);
+
+// A point of (0, 1) with its complement and both their logarithms, each formed without
+// loss: 1 - x is exact from 1/2 on, and below ln(1 - x) comes from x.
+struct BetaPoint {
+    double x;
+    double y;  // 1 - x
+    double log_x;
+    double log_y;
+};
+BetaPoint beta_point(double x);
+// ln B(a, b) and ln(x^a y^b / B(a, b)), ln of the density, accurate at large shapes:
+// from shape 10 on through Stirling's remainder and the deviances, which avoid the
+// cancelling large terms of the log-gamma values.
+double log_beta_accurate(double a, double b);
+double log_beta_front(double a, double b, const BetaPoint& p);
+double log_beta_density(double a, double b, const BetaPoint& p);
+
 // The x in [0, 1] with I_x(a, b) = p, for finite positive shapes: Newton steps with a
-// clamped Halley correction from a closed-form start; where they fail, the smallest x
-// at which incomplete_beta reaches p.
+// clamped Halley correction from a closed-form start, kept where their tail answers p;
+// elsewhere the smallest x whose small tail reaches the request. The second form takes
+// the request in either tail, plain or as a logarithm.
 double incomplete_beta_inv(double a, double b, double p);
+double incomplete_beta_inv(double a, double b, const Probability& request);
 
 namespace detail {
 // The iteration behind incomplete_beta_inv, before its checks; `shortcut` false makes

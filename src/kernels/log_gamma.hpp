@@ -12,6 +12,10 @@ double lgamma(double x);  // NaN for NaN and +inf, +inf below EPS
 // (x > 0), and the deviance x ln(x/m) + m - x >= 0 of a count x from a mean m > 0, formed
 // without cancellation where x is near m.
 double stirling_remainder(double x);
+// ln Gamma(x) for x > 0 to full absolute accuracy also below 1e-3, where lgamma loses
+// digits; lgamma's own value from there on.
+constexpr double LGAMMA_SMALL_ARGUMENTS = 1e-3;
+double lgamma_accurate(double x);
 double deviance(double x, double m);
 
 }  // namespace kernels

@@ -57,6 +57,19 @@ inline std::int64_t saturated_count(double x) {
     return static_cast<std::int64_t>(x);
 }
 
+// Where a quantile request lies: no probability at all (NaN, outside [0, 1], a positive
+// logarithm), at the lower or upper end of the support (a lower-tail probability of 0 or
+// 1), or strictly inside.
+enum class Requested { nothing, lower_end, upper_end, inside };
+
+inline Requested requested_position(double p, bool lower_tail, bool log_p) {
+    if (p != p || (log_p ? p > 0 : (p < 0 || p > 1))) return Requested::nothing;
+    const bool none = log_p ? p == -INF : p == 0;
+    const bool all = log_p ? p == 0 : p == 1;
+    if (!none && !all) return Requested::inside;
+    return none == lower_tail ? Requested::lower_end : Requested::upper_end;
+}
+
 // A lower-tail probability reported in the tail and on the scale the caller asked for.
 inline double tail_value(double lower, bool log_p, bool lower_tail) {
     return plain_value(lower_tail ? lower : 1 - lower, log_p);

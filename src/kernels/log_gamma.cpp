@@ -6,6 +6,7 @@
 
 #include "kernels/constants.hpp"
 #include "kernels/elementary.hpp"
+#include "kernels/gamma_series_tables.hpp"
 
 namespace kernels {
 namespace detail {
@@ -65,6 +66,19 @@ double deviance(double x, double m) {
     const double log_ratio = ratio > 0 && ratio <= DBL_MAX ? log_core(ratio) : log_core(x) - log_core(m);
     return x * log_ratio - difference;
 }
+
+double lgamma1p(double a) {
+    constexpr double ONE_MINUS_EULER_GAMMA = 0.42278433509846713;
+    if (a != a || a <= -1) return NaN;
+    if (std::fabs(a) > 0.5) return lgamma(1 + a);
+    double sum = 0;
+    for (int k = static_cast<int>(std::size(detail::LOG_GAMMA_1P_SERIES)) - 1; k >= 0; --k) {
+        sum = (sum + detail::LOG_GAMMA_1P_SERIES[k]) * a;
+    }
+    return (ONE_MINUS_EULER_GAMMA * a - log1p_precise(a)) + sum * a;
+}
+
+double lgamma_precise(double x) { return x < 0.5 ? lgamma1p(x) - log_core(x) : lgamma(x); }
 
 double lgamma(double x) {
     const double a = x - 1;

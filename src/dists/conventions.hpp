@@ -70,6 +70,14 @@ inline Requested requested_position(double p, bool lower_tail, bool log_p) {
     return none == lower_tail ? Requested::lower_end : Requested::upper_end;
 }
 
+// The literal logarithm of a lower tail (ln of its plain value) where it is within half
+// the tails' bound of the accurate logarithm, 1e-12 relative to max(1, |ln P|) (times
+// `widening` for large parameters), else the accurate one.
+inline double kept_log_tail(double literal, double accurate, double widening = 1) {
+    const double bound = 0.5e-12 * widening * (std::fabs(accurate) > 1 ? std::fabs(accurate) : 1);
+    return literal == accurate || std::fabs(literal - accurate) <= bound ? literal : accurate;
+}
+
 // A lower-tail probability reported in the tail and on the scale the caller asked for.
 inline double tail_value(double lower, bool log_p, bool lower_tail) {
     return plain_value(lower_tail ? lower : 1 - lower, log_p);

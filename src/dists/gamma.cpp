@@ -51,10 +51,16 @@ double power_factor_log_density(double shape, double t, double x) {
     return kernels::gamma_log_factor(shape, t) - kernels::log_core(x);
 }
 
-double judged_log_density(double literal, double shape, double t, double x) {
+// The literal log-density where it meets the bound of the value asked for: the density
+// to relative 1e-10 (or the same 0 or inf), or its logarithm to 1e-10 relative to
+// max(1, |ln f|).
+double judged_log_density(double literal, double shape, double t, double x, bool log) {
     const double accurate = power_factor_log_density(shape, t, x);
     if (accurate != accurate) return literal;
-    return kept_within(literal, accurate, widened(LOG_DENSITY_BOUND, shape));
+    double bound = widened(LOG_DENSITY_BOUND, shape);
+    if (log && std::fabs(accurate) > 1) bound *= std::fabs(accurate);
+    if (!log && kernels::exp(literal) == kernels::exp(accurate)) return literal;
+    return kept_within(literal, accurate, bound);
 }
 
 bool shape_may_miss(double shape) { return shape < SMALL_SHAPE_SOUND || shape > LARGE_SHAPE_SOUND; }
@@ -95,13 +101,12 @@ double gamma_probability(double x, double shape, double scale) {
 // incomplete gamma function's own tails where it is computed.
 double gamma_tail(double x, double shape, double scale, bool log_p, bool lower_tail) {
     const GammaPoint point = gamma_point(x, shape, scale);
-    if (!point.computed) {
-        const double lower = point.value;
-        return tail_value(lower, log_p, lower_tail);
-    }
+    if (!point.computed) return tail_value(point.value, log_p, lower_tail);
     if (log_p) return kernels::incomplete_gamma_log_tail(shape, point.value, !lower_tail);
     return kernels::incomplete_gamma_tail(shape, point.value, !lower_tail);
 }
+
+double widening(double parameter) { return parameter > LARGE_PARAMETER ? 1000 : 1; }
 
 // A quantile of the incomplete gamma function for a request inside (0, 1), NaN for one
 // that is no probability, the support's ends at the ends of [0, 1].
@@ -139,14 +144,16 @@ double dgamma(double x, double shape, double scale, bool log) {
         (power_log(shape - 1, x) + (-kernels::lgamma(shape) - density_log(scale) * shape)) -
         x / scale;
     if (x < kernels::EPS || shape_may_miss(shape)) {
-        log_density = judged_log_density(log_density, shape, x / scale, x);
+        log_density = judged_log_density(log_density, shape, x / scale, x, log);
     }
     return from_log_density(log_density, log);
 }
 
 double pgamma(double x, double shape, double scale, bool log_p, bool lower_tail) {
     if (lower_tail && !log_p) return gamma_probability(x, shape, scale);
-    return gamma_tail(x, shape, scale, log_p, lower_tail);
+    const double tail = gamma_tail(x, shape, scale, log_p, lower_tail);
+    if (!lower_tail) return tail;
+    return kept_log_tail(kernels::log(gamma_probability(x, shape, scale)), tail, widening(shape));
 }
 
 double qgamma(double p, double shape, double scale, bool lower_tail, bool log_p) {
@@ -166,7 +173,7 @@ double dchisq(double x, double dof, bool log) {
     if (is_infinite(dof) || is_infinite(x) || dof == 0) return plain_value(0, log);
     const double k = dof * 0.5;
     double log_density = ((-kernels::lgamma(k) - LN2 * k) + power_log(k - 1, x)) - x * 0.5;
-    if (x < kernels::EPS || shape_may_miss(k)) log_density = judged_log_density(log_density, k, x * 0.5, x);
+    if (x < kernels::EPS || shape_may_miss(k)) log_density = judged_log_density(log_density, k, x * 0.5, x, log);
     return from_log_density(log_density, log);
 }
 
@@ -183,7 +190,9 @@ double pchisq(double x, double dof, bool log_p, bool lower_tail) {
         probability = kernels::incomplete_gamma(dof * 0.5, x * 0.5);
         if (x < kernels::EPS && probability <= widened(LOWER_TAIL_BOUND, dof)) probability = 0;
     } else if (log_p) {
-        return kernels::incomplete_gamma_log_tail(dof * 0.5, x * 0.5, !lower_tail);
+        const double tail = kernels::incomplete_gamma_log_tail(dof * 0.5, x * 0.5, !lower_tail);
+        if (!lower_tail) return tail;
+        return kept_log_tail(kernels::log(pchisq(x, dof, false)), tail, widening(dof));
     } else {
         return kernels::incomplete_gamma_tail(dof * 0.5, x * 0.5, true);
     }
@@ -217,7 +226,7 @@ double dinvgamma(double x, double shape, double scale, bool log) {
         ((-shape - 1) * kernels::log_core(x) + (density_log(scale) * shape - kernels::lgamma(shape))) -
         scale / x;
     if (scale < kernels::EPS || shape_may_miss(shape)) {
-        log_density = judged_log_density(log_density, shape, scale / x, x);
+        log_density = judged_log_density(log_density, shape, scale / x, x, log);
     }
     return from_log_density(log_density, log);
 }
@@ -229,12 +238,9 @@ double pinvgamma(double x, double shape, double scale, bool log_p, bool lower_ta
     const double u = x == 0 ? INF : 1 / x;
     const double v = scale == 0 ? INF : 1 / scale;
     if (lower_tail && !log_p) return 1 - gamma_probability(u, shape, v);
-    if (lower_tail) {
-        // The literal logarithm where the complement it takes is at least 1/2.
-        const double literal = 1 - gamma_probability(u, shape, v);
-        if (literal >= 0.5) return kernels::log(literal);
-    }
-    return gamma_tail(u, shape, v, log_p, !lower_tail);
+    const double tail = gamma_tail(u, shape, v, log_p, !lower_tail);
+    if (!lower_tail) return tail;
+    return kept_log_tail(kernels::log(1 - gamma_probability(u, shape, v)), tail, widening(shape));
 }
 
 double qinvgamma(double p, double shape, double scale, bool lower_tail, bool log_p) {
@@ -281,12 +287,8 @@ double pexp(double x, double rate, bool log_p, bool lower_tail) {
     } else if (lower_tail && !log_p) {
         probability = -kernels::expm1(-rate * x);
     } else if (lower_tail) {
-        // The literal logarithm where e^-rx - 1 keeps its digits: its polynomial below
-        // 1e-4, and values of at least 1/2.
-        const double literal = -kernels::expm1(-rate * x);
-        const double rx = rate * x;
-        if (literal >= 0.5 || (rx <= 1e-4 && literal >= kernels::EPS)) return kernels::log(literal);
-        return exponential_log_tail(x, rate, true);
+        const double literal = kernels::log(-kernels::expm1(-rate * x));
+        return kept_log_tail(literal, exponential_log_tail(x, rate, true), widening(rate));
     } else {
         const double log_upper = exponential_log_tail(x, rate, false);
         return log_p ? log_upper : kernels::exp(log_upper);

@@ -362,13 +362,6 @@ double incomplete_gamma_tail(double a, double x, bool upper) {
 }
 
 double incomplete_gamma_log_tail(double a, double x, bool upper) {
-    if (!upper && a >= TINY_SHAPE_SOUND && x >= EPS && x < INF && a < INF) {
-        // The literal logarithm where the literal value is relatively exact: the
-        // fractions (away from the smallest shapes), and wherever the value is at least 1/2.
-        const double literal = incomplete_gamma(a, x);
-        const bool fraction = a < 10 || x / a > 3;
-        if (literal >= 0.5 || (fraction && literal >= EPS)) return log(literal);
-    }
     const LogTails t = log_tails_anywhere(a, x);
     return upper ? t.upper : t.lower;
 }

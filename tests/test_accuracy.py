@@ -1,6 +1,7 @@
 """Every family against true values from mpmath, one test per clause of the accuracy
 contract (see accuracy_harness.py), each family a row."""
 import math
+import sys
 
 import mpmath
 import numpy as np
@@ -17,6 +18,7 @@ from accuracy_harness import (DENSITY_REL, INF, LARGE_WIDENING, LOWER_ABS, QUANT
 
 ROWS = [*accuracy_normal.ROWS, *accuracy_gamma.ROWS, *accuracy_beta.ROWS, *accuracy_student_f.ROWS,
         *accuracy_closed_forms.ROWS]
+DBL_MAX = sys.float_info.max
 CONTINUOUS = [row for row in ROWS if not row.discrete]
 DISCRETE = [row for row in ROWS if row.discrete]
 
@@ -112,9 +114,13 @@ def test_continuous_quantiles_hit_the_requested_tail(row, lower_tail, log_p):
             def tail(x):
                 return true_tails(row, float(x), params)[side]
             hit = relative_error(p, tail(q)) <= QUANTILE_TAIL_REL if math.isfinite(q) else False
-            # or the true quantile lies between the neighbours 1e-12 away
-            lo, hi = sorted([q * (1 - QUANTILE_REL), q * (1 + QUANTILE_REL)]) if q != 0 else (0.0, 0.0)
-            bracketed = math.isfinite(q) and min(tail(lo), tail(hi)) <= p <= max(tail(lo), tail(hi))
+            # or the true quantile lies between the neighbours 1e-12 away; 0 and inf are right
+            # where it lies below the smallest positive double or beyond the largest
+            if q == 0 or abs(q) == INF:
+                lo, hi = {0: (0.0, 5e-324), INF: (DBL_MAX, INF), -INF: (-INF, -DBL_MAX)}[q]
+            else:
+                lo, hi = sorted([q * (1 - QUANTILE_REL), q * (1 + QUANTILE_REL)])
+            bracketed = not math.isnan(q) and min(tail(lo), tail(hi)) <= p <= max(tail(lo), tail(hi))
             if not (hit or bracketed):
                 bad.append((params, p, lower_tail, log_p, q, mpmath.nstr(tail(q), 12) if math.isfinite(q) else None))
     assert not bad, bad[:8]

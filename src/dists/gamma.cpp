@@ -313,6 +313,8 @@ double qexp(double p, double rate, bool lower_tail, bool log_p) {
     // The upper tail's logarithm is exactly -rate x: the quantile is -ln(upper) / rate.
     const kernels::SmallTail target = kernels::small_tail(request);
     const double log_upper = target.lower ? kernels::log1m_exp(target.log_value) : target.log_value;
+    // A quantile below the smallest positive double (a tiny p at a huge rate) is 0.
+    if (kernels::reaches(log_tail, target, DBL_TRUE_MIN)) return 0;
     double x = -log_upper / rate;
     if (lower_tail && !log_p) {
         const double literal = -kernels::log_core(1 - p) / rate;

@@ -27,11 +27,12 @@ constexpr double NORMAL_START_RATE = 11;
 constexpr double NORMAL_START_OFFSET = 3;
 // Counts tried one by one before the search gallops.
 constexpr int LINEAR_STEPS = 64;
-// Within this distance of 0 or 1 the plain distribution function, accurate only in
-// absolute terms (to 1e-12, 1e-9 at rates above 1e5), no longer tells the counts apart:
+// Below this probability the plain distribution function, accurate only in absolute
+// terms (to about 1e-16, 5e-13 at rates above 1e3), no longer tells the counts apart:
 // qpois searches on the logarithm of the small tail there instead (so does every request
-// in the upper tail or as a logarithm).
-constexpr double PLAIN_SEARCH_MARGIN = 1e-3;
+// in the upper tail or as a logarithm). Above it the search compares p with ppois's own
+// values, so that qpois(ppois(k)) is k + 1.
+constexpr double PLAIN_SEARCH_MIN = 1e-10;
 // The literal log-mass stays wherever it is within this of the accurate one (half the
 // densities' bound, 1000 times wider above 1e5). It may miss only for rates below EPS
 // (the guarded logarithm) and for counts or rates above 1e4 (lgamma's terms near
@@ -204,7 +205,7 @@ double qpois(double p, double rate, bool lower_tail, bool log_p) {
     if (where == Requested::lower_end || rate == 0 || (plain && rate < kernels::EPS)) return 0;
     if (where == Requested::upper_end) return INF;
     if (rate == INF) return INF;
-    if (plain && p >= PLAIN_SEARCH_MARGIN && 1 - p >= PLAIN_SEARCH_MARGIN) return poisson_count_search(p, rate);
+    if (plain && p >= PLAIN_SEARCH_MIN) return poisson_count_search(p, rate);
     return first_count_passing(kernels::small_tail(kernels::Probability{p, lower_tail, log_p}), rate);
 }
 

@@ -28,6 +28,7 @@ constexpr double LARGE_PARAMETER = 1e5;
 constexpr double LOG_DENSITY_BOUND = 0.5e-10;
 constexpr double SMALL_SHAPE_SOUND = 1e-5;
 constexpr double LARGE_SHAPE_SOUND = 1e4;
+constexpr double LITERAL_EXPONENTIAL_QUANTILE = 0x1p-20;
 
 using kernels::is_infinite;
 using kernels::Probability;
@@ -305,9 +306,10 @@ double qexp(double p, double rate, bool lower_tail, bool log_p) {
     // A zero rate never arrives: every positive probability is reached only at +inf
     // (the formula below would divide 0 by 0 where 1 - p rounds to 1).
     if (rate == 0) return INF;
-    // From p = 1/2 on, 1 - p is exact and -ln(1 - p) keeps every digit: the literal
-    // formula needs no check.
-    if (lower_tail && !log_p && p >= 0.5) return -kernels::log_core(1 - p) / rate;
+    // The literal formula needs no check from p = 2^-20 on: 1 - p carries a rounding of
+    // at most 2^-53, so the tail at the result is off by at most 2^-53 / p relative (from
+    // 1/2 on, 1 - p is exact), and ln of a value near 1 keeps its digits.
+    if (lower_tail && !log_p && p >= LITERAL_EXPONENTIAL_QUANTILE) return -kernels::log_core(1 - p) / rate;
     const Probability request{p, lower_tail, log_p};
     const auto log_tail = [rate](double x, bool lower) { return exponential_log_tail(x, rate, lower); };
     // The upper tail's logarithm is exactly -rate x: the quantile is -ln(upper) / rate.

@@ -49,7 +49,8 @@ double deviance(double x, double m) {
     if (x == 0) return m;
     const double difference = x - m;
     // Near m, with v = (x - m)/(x + m): x ln(x/m) + m - x = (x - m) v + 2x (v^3/3 + v^5/5 + ...).
-    if (std::fabs(difference) < 0.1 * (x + m)) {
+    // (A sum x + m beyond the doubles is never near.)
+    if (x + m <= DBL_MAX && std::fabs(difference) < 0.1 * (x + m)) {
         const double v = difference / (x + m);
         const double v2 = v * v;
         double power = 2 * x * v;

@@ -70,10 +70,15 @@ inline Requested requested_position(double p, bool lower_tail, bool log_p) {
     return none == lower_tail ? Requested::lower_end : Requested::upper_end;
 }
 
-// The literal logarithm of a lower tail (ln of its plain value) where it is within half
-// the tails' bound of the accurate logarithm, 1e-12 relative to max(1, |ln P|) (times
-// `widening` for large parameters), else the accurate one.
-inline double kept_log_tail(double literal, double accurate, double widening = 1) {
+// The logarithm of a lower tail: ln of its plain value (the literal logarithm) where that
+// is within half the tails' bound of the accurate logarithm (1e-12 relative to
+// max(1, |ln P|), times `widening` for large parameters), else the accurate one. Where the
+// plain value wanders with x by up to its own bound (not `smooth`), always the accurate
+// one: the literal's logarithm would not keep rising; so too within EPS of 1, where the
+// guarded logarithm is 0 (it would stand above the tiny negative ones of larger x).
+inline double lower_log_tail(double plain, double accurate, bool smooth, double widening = 1) {
+    if (!smooth || plain > 1 - kernels::EPS) return accurate;
+    const double literal = kernels::log(plain);
     const double bound = 0.5e-12 * widening * (std::fabs(accurate) > 1 ? std::fabs(accurate) : 1);
     return literal == accurate || std::fabs(literal - accurate) <= bound ? literal : accurate;
 }

@@ -109,6 +109,13 @@ double gamma_tail(double x, double shape, double scale, bool log_p, bool lower_t
 
 double widening(double parameter) { return parameter > LARGE_PARAMETER ? 1000 : 1; }
 
+// Whether the literal lower tail's logarithm may be kept (where within the bound): not
+// where the literal value wanders with x, so that the logarithm keeps rising.
+bool smooth_literal(double x, double shape, double scale) {
+    const GammaPoint point = gamma_point(x, shape, scale);
+    return !point.computed || kernels::incomplete_gamma_is_smooth(shape, point.value);
+}
+
 // A quantile of the incomplete gamma function for a request inside (0, 1), NaN for one
 // that is no probability, the support's ends at the ends of [0, 1].
 double gamma_quantile(double p, double shape, bool lower_tail, bool log_p) {
@@ -154,7 +161,7 @@ double pgamma(double x, double shape, double scale, bool log_p, bool lower_tail)
     if (lower_tail && !log_p) return gamma_probability(x, shape, scale);
     const double tail = gamma_tail(x, shape, scale, log_p, lower_tail);
     if (!lower_tail) return tail;
-    return kept_log_tail(kernels::log(gamma_probability(x, shape, scale)), tail, widening(shape));
+    return lower_log_tail(gamma_probability(x, shape, scale), tail, smooth_literal(x, shape, scale), widening(shape));
 }
 
 double qgamma(double p, double shape, double scale, bool lower_tail, bool log_p) {
@@ -193,7 +200,8 @@ double pchisq(double x, double dof, bool log_p, bool lower_tail) {
     } else if (log_p) {
         const double tail = kernels::incomplete_gamma_log_tail(dof * 0.5, x * 0.5, !lower_tail);
         if (!lower_tail) return tail;
-        return kept_log_tail(kernels::log(pchisq(x, dof, false)), tail, widening(dof));
+        const bool smooth = kernels::incomplete_gamma_is_smooth(dof * 0.5, x * 0.5);
+        return lower_log_tail(pchisq(x, dof, false), tail, smooth, widening(dof));
     } else {
         return kernels::incomplete_gamma_tail(dof * 0.5, x * 0.5, true);
     }
@@ -241,7 +249,7 @@ double pinvgamma(double x, double shape, double scale, bool log_p, bool lower_ta
     if (lower_tail && !log_p) return 1 - gamma_probability(u, shape, v);
     const double tail = gamma_tail(u, shape, v, log_p, !lower_tail);
     if (!lower_tail) return tail;
-    return kept_log_tail(kernels::log(1 - gamma_probability(u, shape, v)), tail, widening(shape));
+    return lower_log_tail(1 - gamma_probability(u, shape, v), tail, smooth_literal(u, shape, v), widening(shape));
 }
 
 double qinvgamma(double p, double shape, double scale, bool lower_tail, bool log_p) {
@@ -288,8 +296,7 @@ double pexp(double x, double rate, bool log_p, bool lower_tail) {
     } else if (lower_tail && !log_p) {
         probability = -kernels::expm1(-rate * x);
     } else if (lower_tail) {
-        const double literal = kernels::log(-kernels::expm1(-rate * x));
-        return kept_log_tail(literal, exponential_log_tail(x, rate, true), widening(rate));
+        return lower_log_tail(-kernels::expm1(-rate * x), exponential_log_tail(x, rate, true), true, widening(rate));
     } else {
         const double log_upper = exponential_log_tail(x, rate, false);
         return log_p ? log_upper : kernels::exp(log_upper);

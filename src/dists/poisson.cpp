@@ -67,12 +67,16 @@ double cdf_of_valid(std::int64_t k, double lambda) {
 bool in_exact_sum(std::int64_t k, double lambda) { return lambda <= EXACT_RATE_MAX && k <= EXACT_COUNT_MAX; }
 
 // ln P(X <= k) (lower) or ln P(X > k) for a valid finite rate: the exact sum's logarithm
-// where it serves the lower tail (its terms are positive), otherwise the tails of the
-// incomplete gamma function, P(X <= k) = Q(k + 1, lambda) and P(X > k) = P(k + 1, lambda).
+// where it serves a lower tail of at most 1/2 (its terms are positive), otherwise the
+// tails of the incomplete gamma function, P(X <= k) = Q(k + 1, lambda) and
+// P(X > k) = P(k + 1, lambda).
 double log_tail_of_valid(std::int64_t k, double lambda, bool lower) {
     if (k < 0) return lower ? -INF : 0.0;
     if (lambda == 0) return lower ? 0.0 : -INF;
-    if (lower && in_exact_sum(k, lambda)) return kernels::log(cdf_of_valid(k, lambda));
+    if (lower && in_exact_sum(k, lambda)) {
+        const double sum = cdf_of_valid(k, lambda);
+        if (sum <= 0.5) return kernels::log(sum);
+    }
     return kernels::incomplete_gamma_log_tail(next_count(k), lambda, lower);
 }
 
@@ -180,7 +184,8 @@ double ppois(double x, double rate, bool log_p, bool lower_tail) {
     if (!log_p) return kernels::exp(log_tail);
     if (!lower_tail) return log_tail;
     const double count = static_cast<double>(k);
-    return kept_log_tail(kernels::log(literal), log_tail, count > LARGE_PARAMETER || rate > LARGE_PARAMETER ? 1000 : 1);
+    const bool smooth = in_exact_sum(k, rate) || kernels::incomplete_gamma_is_smooth(next_count(k), rate);
+    return lower_log_tail(literal, log_tail, smooth, count > LARGE_PARAMETER || rate > LARGE_PARAMETER ? 1000 : 1);
 }
 
 double poisson_count_search(double p, double rate) {

@@ -103,15 +103,17 @@ double log_series_factor(double a, double x) {
 }
 
 // ln P = ln(x^a e^-x / Gamma(a + 1)) + ln(1 + x/(a + 1) + x^2/((a + 1)(a + 2)) + ...).
+// The terms after the first are summed apart, so that ln(1 + rest) keeps the digits of a
+// small rest.
 double log_lower_series(double a, double x) {
     long double term = 1;
-    long double sum = 1;
+    long double rest = 0;
     for (int n = 1; n < TERMS_MAX; ++n) {
         term *= x / (a + static_cast<long double>(n));
-        sum += term;
-        if (term <= sum * EPS_EXT) break;
+        rest += term;
+        if (term <= (1 + rest) * EPS_EXT) break;
     }
-    return log_series_factor(a, x) + log_core(static_cast<double>(sum));
+    return log_series_factor(a, x) + log1p_precise(static_cast<double>(rest));
 }
 
 // ln Q = ln(x^a e^-x / Gamma(a)) - ln U_1 with U_k = (2k - 1 - a + x) + k (a - k) / U_(k+1),
@@ -196,7 +198,12 @@ LogTails uniform_expansion(double a, double x) {
 
 // Both tails for 0 < a < inf and 0 < x < inf.
 LogTails log_tails(double a, double x) {
-    if (a < 1 && x <= SMALL_SHAPE_POINT_MAX) return {log_lower_series(a, x), log_small_shape_upper(a, x)};
+    if (a < 1 && x <= SMALL_SHAPE_POINT_MAX) {
+        // Both tails directly; the larger again from the smaller, which keeps its digits.
+        const double lower = log_lower_series(a, x);
+        const double upper = log_small_shape_upper(a, x);
+        return lower < upper ? from_lower(lower) : from_upper(upper);
+    }
     const bool large = a >= UNIFORM_SHAPE_MIN;
     if (large ? x < UNIFORM_RATIO_MIN * a : x < a + 1) return from_lower(log_lower_series(a, x));
     if (large && x <= UNIFORM_RATIO_MAX * a) return uniform_expansion(a, x);
@@ -365,6 +372,8 @@ double incomplete_gamma_log_tail(double a, double x, bool upper) {
     const LogTails t = log_tails_anywhere(a, x);
     return upper ? t.upper : t.lower;
 }
+
+bool incomplete_gamma_is_smooth(double a, double x) { return (a < 10 || x / a > 3) && !literal_may_miss(a, x); }
 
 double incomplete_gamma_inv(double a, double p) { return incomplete_gamma_inv(a, Probability{p}); }
 

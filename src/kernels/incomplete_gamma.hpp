@@ -14,6 +14,11 @@ double incomplete_gamma(double a, double x);
 // limits at the ends (x <= 0, x = +inf, a = 0, a = +inf).
 double incomplete_gamma_tail(double a, double x, bool upper);
 double incomplete_gamma_log_tail(double a, double x, bool upper);
+// Whether incomplete_gamma(a, x) comes from one of its continued fractions where they need
+// no mending, so that its values are smooth in x; the quadrature's (and the cube-root
+// approximation's) carry an error of up to 1e-12 that wanders with x, and a value mended
+// where it may miss switches between the two: their logarithms would not rise steadily.
+bool incomplete_gamma_is_smooth(double a, double x);
 // The x >= 0 whose lower or upper tail is the requested probability (plain or as a
 // logarithm): 0 and +inf at the ends of [0, 1], 0 where the quantile lies below the
 // smallest positive double; the plain form asks for P(a, x) = p.

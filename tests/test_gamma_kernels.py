@@ -1,6 +1,7 @@
 """Log-gamma and the gamma-function kernels, through the test-only bindings."""
 import math
 import pathlib
+import subprocess
 import sys
 
 import mpmath
@@ -140,3 +141,15 @@ def test_stirling_remainder_and_deviance_keep_relative_precision():
     np.testing.assert_allclose(native.stirling_remainder(x[x > 1]), np.array(remainder)[x > 1], rtol=1e-12)
     np.testing.assert_allclose(native.deviance(x, m), deviance, rtol=1e-12)
     assert native.deviance(0.0, 2.5) == 2.5 and native.deviance(3.0, 3.0) == 0.0
+
+
+def test_stored_series_are_the_generated_tables():
+    script = pathlib.Path(__file__).resolve().parent.parent / "scripts" / "gamma_series_tables.py"
+    assert subprocess.run([sys.executable, str(script), "--check"]).returncode == 0
+
+
+def test_lgamma1p_keeps_relative_precision():
+    a = np.concatenate([-np.geomspace(0.5, 1e-300, 200), np.geomspace(1e-300, 0.5, 200), [0.7, 3.0]])
+    with mpmath.workdps(40):  # below 1e-20 the series' first term is exact to 1e-20
+        expected = [float(mpmath.loggamma(1 + mpmath.mpf(v)) if abs(v) > 1e-20 else -mpmath.euler * v) for v in a]
+    np.testing.assert_allclose(native.lgamma1p(a), expected, rtol=1e-14)

@@ -260,6 +260,10 @@ double gamma_quadrature(double a, double x, double lg) {
     const double upper = std::min(x, window.k_hi * s + a);
     double lower = std::min(x, a) - window.k_lo * s;
     if (lower < 0) lower = 0;
+    return gamma_quadrature_sum(a, lower, upper, lg);
+}
+
+double gamma_quadrature_sum(double a, double lower, double upper, double lg) {
     const double width = upper - lower;
     const double mid = (upper + lower) * 0.5;
 

@@ -36,6 +36,9 @@ namespace detail {
 double gamma_lower_fraction(double a, double x, double lg);  // P directly
 double gamma_upper_fraction(double a, double x, double lg);  // 1 - Q
 double gamma_quadrature(double a, double x, double lg);      // a >= 10, x <= 3a
+// The 50-node Gauss-Legendre sum of the gamma density over [lower, upper]: the
+// quadrature once its window is placed.
+double gamma_quadrature_sum(double a, double lower, double upper, double lg);
 double gamma_cube_root_normal(double a, double x);            // shapes beyond 1e10, x <= 3a
 
 }  // namespace detail

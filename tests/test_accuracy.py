@@ -1,6 +1,7 @@
 """Every family against true values from mpmath, one test per clause of the accuracy
 contract (see accuracy_harness.py), each family a row."""
 import math
+import sys
 
 import mpmath
 import numpy as np
@@ -17,6 +18,7 @@ from accuracy_harness import (DENSITY_REL, INF, LARGE_WIDENING, LOWER_ABS, QUANT
 
 ROWS = [*accuracy_normal.ROWS, *accuracy_gamma.ROWS, *accuracy_beta.ROWS, *accuracy_student_f.ROWS,
         *accuracy_closed_forms.ROWS]
+DBL_MAX = sys.float_info.max
 CONTINUOUS = [row for row in ROWS if not row.discrete]
 DISCRETE = [row for row in ROWS if row.discrete]
 
@@ -113,10 +115,14 @@ def test_continuous_quantiles_hit_the_requested_tail(row, lower_tail, log_p):
                 return true_tails(row, float(x), params)[side]
             hit = relative_error(p, tail(q)) <= QUANTILE_TAIL_REL if math.isfinite(q) else False
             # or the true quantile lies between the neighbours 1e-12 away, or between the
-            # result and the next double where doubles are coarser (among the subnormals)
-            lo, hi = sorted([q * (1 - QUANTILE_REL), q * (1 + QUANTILE_REL)]) if q != 0 else (0.0, 0.0)
-            lo, hi = min(lo, math.nextafter(q, -INF)), max(hi, math.nextafter(q, INF))
-            bracketed = math.isfinite(q) and min(tail(lo), tail(hi)) <= p <= max(tail(lo), tail(hi))
+            # result and the next double where doubles are coarser (among the subnormals);
+            # inf is right where the true quantile lies beyond the largest double
+            if abs(q) == INF:
+                lo, hi = {INF: (DBL_MAX, INF), -INF: (-INF, -DBL_MAX)}[q]
+            else:
+                lo, hi = sorted([q * (1 - QUANTILE_REL), q * (1 + QUANTILE_REL)]) if q != 0 else (0.0, 0.0)
+                lo, hi = min(lo, math.nextafter(q, -INF)), max(hi, math.nextafter(q, INF))
+            bracketed = not math.isnan(q) and min(tail(lo), tail(hi)) <= p <= max(tail(lo), tail(hi))
             if not (hit or bracketed):
                 bad.append((params, p, lower_tail, log_p, q, mpmath.nstr(tail(q), 12) if math.isfinite(q) else None))
     assert not bad, bad[:8]

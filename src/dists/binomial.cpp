@@ -464,9 +464,10 @@ double accurate_quantile(std::int64_t n, double prob, const kernels::Probability
     const double deviate = target.log_value < 0 ? kernels::sqrt(-2 * target.log_value) : 0.0;
     const double estimate = nd * prob + (target.lower ? -deviate : deviate) * spread;
     std::int64_t lo = -1;  // the largest count known not to reach, -1 for none
-    std::int64_t hi = estimate <= 0 ? 0 : (estimate >= nd ? n : static_cast<std::int64_t>(estimate));
+    // (An infinite deviate times a spread that rounds to 0 gives no estimate: start at 0.)
+    std::int64_t hi = !(estimate > 0) ? 0 : (estimate >= nd ? n : static_cast<std::int64_t>(estimate));
     double step = spread > 1 ? spread : 1;
-    while (!reaches(hi)) {
+    while (hi < n && !reaches(hi)) {
         lo = hi;
         hi = nd - static_cast<double>(hi) <= step ? n : hi + static_cast<std::int64_t>(step);
         step *= 2;

@@ -57,6 +57,32 @@ inline std::int64_t saturated_count(double x) {
     return static_cast<std::int64_t>(x);
 }
 
+// Where a quantile request lies: no probability at all (NaN, outside [0, 1], a positive
+// logarithm), at the lower or upper end of the support (a lower-tail probability of 0 or
+// 1), or strictly inside.
+enum class Requested { nothing, lower_end, upper_end, inside };
+
+inline Requested requested_position(double p, bool lower_tail, bool log_p) {
+    if (p != p || (log_p ? p > 0 : (p < 0 || p > 1))) return Requested::nothing;
+    const bool none = log_p ? p == -INF : p == 0;
+    const bool all = log_p ? p == 0 : p == 1;
+    if (!none && !all) return Requested::inside;
+    return none == lower_tail ? Requested::lower_end : Requested::upper_end;
+}
+
+// The logarithm of a lower tail: ln of its plain value (the literal logarithm) where that
+// is within half the tails' bound of the accurate logarithm (1e-12 relative to
+// max(1, |ln P|), times `widening` for large parameters), else the accurate one. Where the
+// plain value wanders with x by up to its own bound (not `smooth`), always the accurate
+// one: the literal's logarithm would not keep rising; so too within EPS of 1, where the
+// guarded logarithm is 0 (it would stand above the tiny negative ones of larger x).
+inline double lower_log_tail(double plain, double accurate, bool smooth, double widening = 1) {
+    if (!smooth || plain > 1 - kernels::EPS) return accurate;
+    const double literal = kernels::log(plain);
+    const double bound = 0.5e-12 * widening * (std::fabs(accurate) > 1 ? std::fabs(accurate) : 1);
+    return literal == accurate || std::fabs(literal - accurate) <= bound ? literal : accurate;
+}
+
 // A lower-tail probability reported in the tail and on the scale the caller asked for.
 inline double tail_value(double lower, bool log_p, bool lower_tail) {
     return plain_value(lower_tail ? lower : 1 - lower, log_p);

@@ -6,6 +6,7 @@
 
 #include "kernels/constants.hpp"
 #include "kernels/elementary.hpp"
+#include "kernels/gamma_series_tables.hpp"
 
 namespace kernels {
 namespace detail {
@@ -48,10 +49,14 @@ double deviance(double x, double m) {
     if (x == 0) return m;
     const double difference = x - m;
     // Near m, with v = (x - m)/(x + m): x ln(x/m) + m - x = (x - m) v + 2x (v^3/3 + v^5/5 + ...).
-    if (std::fabs(difference) < 0.1 * (x + m)) {
-        const double v = difference / (x + m);
+    // A sum x + m beyond the doubles is taken halved (the far form would cancel there).
+    const double total = x + m;
+    const bool finite_total = total <= DBL_MAX;
+    const double half_total = x * 0.5 + m * 0.5;
+    if (finite_total ? std::fabs(difference) < 0.1 * total : std::fabs(difference) < 0.2 * half_total) {
+        const double v = finite_total ? difference / total : difference * 0.5 / half_total;
         const double v2 = v * v;
-        double power = 2 * x * v;
+        double power = 2 * v * x;
         double sum = difference * v;
         for (int j = 1; j < 1000; ++j) {
             power *= v2;
@@ -65,6 +70,19 @@ double deviance(double x, double m) {
     const double log_ratio = ratio > 0 && ratio <= DBL_MAX ? log_core(ratio) : log_core(x) - log_core(m);
     return x * log_ratio - difference;
 }
+
+double lgamma1p(double a) {
+    constexpr double ONE_MINUS_EULER_GAMMA = 0.42278433509846713;
+    if (a != a || a <= -1) return NaN;
+    if (std::fabs(a) > 0.5) return lgamma(1 + a);
+    double sum = 0;
+    for (int k = static_cast<int>(std::size(detail::LOG_GAMMA_1P_SERIES)) - 1; k >= 0; --k) {
+        sum = (sum + detail::LOG_GAMMA_1P_SERIES[k]) * a;
+    }
+    return (ONE_MINUS_EULER_GAMMA * a - log1p_precise(a)) + sum * a;
+}
+
+double lgamma_precise(double x) { return x < 0.5 ? lgamma1p(x) - log_core(x) : lgamma(x); }
 
 double lgamma(double x) {
     const double a = x - 1;

@@ -18,4 +18,11 @@ constexpr double LGAMMA_SMALL_ARGUMENTS = 1e-3;
 double lgamma_accurate(double x);
 double deviance(double x, double m);
 
+// ln Gamma(1 + a) for a > -1, with full relative precision as a goes to 0 (where
+// lgamma(1 + a) carries the rounding of 1 + a): the accurate ln Gamma of tiny shapes is
+// lgamma1p(a) - ln a.
+double lgamma1p(double a);
+// ln Gamma(x) for x > 0: lgamma(x) from x = 1/2 up, lgamma1p(x) - ln x below.
+double lgamma_precise(double x);
+
 }  // namespace kernels

@@ -21,7 +21,13 @@ void bind_gamma_kernels(py::module_& m) {
     m.def("stirling_remainder", py::vectorize(&kernels::stirling_remainder));
     m.def("deviance", py::vectorize(&kernels::deviance));
     m.def("incomplete_gamma", &kernels::incomplete_gamma);
-    m.def("incomplete_gamma_inv", &kernels::incomplete_gamma_inv);
+    m.def("lgamma1p", py::vectorize(&kernels::lgamma1p));
+    m.def("incomplete_gamma_tail", py::vectorize(&kernels::incomplete_gamma_tail));
+    m.def("incomplete_gamma_log_tail", py::vectorize(&kernels::incomplete_gamma_log_tail));
+    m.def("incomplete_gamma_inv", [](double a, double p) { return kernels::incomplete_gamma_inv(a, p); });
+    m.def("incomplete_gamma_inv_of", [](double a, double p, bool lower_tail, bool log_p) {
+        return kernels::incomplete_gamma_inv(a, kernels::Probability{p, lower_tail, log_p});
+    });
     m.def("gamma_lower_fraction", [](double a, double x) {
         return kernels::detail::gamma_lower_fraction(a, x, kernels::lgamma(a));
     });

@@ -1,0 +1,38 @@
+"""The accuracy table: per function and contract clause, distrova's worst error over grids
+larger than the test suite's, next to SciPy's worst error on the same points (its sf,
+logcdf, logsf and isf for the tail forms), both against mpmath.
+
+Slow (several minutes a group); run by hand after tests/build-native.sh has built the module:
+    PYTHONPATH=build/testing .venv/bin/python benchmarks/accuracy.py [group ...]
+with groups among normal, gamma, beta, student_f and closed_forms (all by default). Each
+group's piece, benchmarks/accuracy_<group>.py, also runs alone.
+"""
+import importlib.util
+import pathlib
+import sys
+
+HERE = pathlib.Path(__file__).resolve().parent
+GROUPS = ("normal", "gamma", "beta", "student_f", "closed_forms")
+
+
+def group_rows(group):
+    # Loaded under names of their own: each piece imports the test rows of its group,
+    # which carry the same module name.
+    spec = importlib.util.spec_from_file_location(f"accuracy_table_{group}", HERE / f"accuracy_{group}.py")
+    piece = importlib.util.module_from_spec(spec)
+    spec.loader.exec_module(piece)
+    return piece.rows()
+
+
+def main(groups):
+    unknown = sorted(set(groups) - set(GROUPS))
+    if unknown:
+        sys.exit(f"unknown groups {unknown}; choose among {', '.join(GROUPS)}")
+    print(f"{'function':10s} {'clause':24s} {'distrova':>10s} {'SciPy':>10s}")
+    for group in groups:
+        for function, clause, ours, theirs in group_rows(group):
+            print(f"{function:10s} {clause:24s} {ours:10.2e} {theirs:10.2e}", flush=True)
+
+
+if __name__ == "__main__":
+    main(sys.argv[1:] or list(GROUPS))

@@ -21,4 +21,26 @@ double student_t_log_density_large_dof(double t, double n);
 // gamma functions of half-integer order: accurate relative to the smaller tail.
 double student_t_cdf_large_dof(double t, double n);
 
+// Beyond this many degrees of freedom the expansion above meets the tails' bounds (its
+// relative error is 3e-10 at 1e5, 5e-14 at 1e6), so the far tail below comes from it.
+constexpr double EXPANSION_TAIL_DOF = 1e5;
+
+// The far tail P(T > |t|) (at most 1/2) and its logarithm, for finite t and n, accurate
+// relative to the tail however small: the closed forms at one and two degrees of
+// freedom, the expansion above beyond EXPANSION_TAIL_DOF, and otherwise the incomplete
+// beta's tail at whichever of v = n/(n + t^2) and 1 - v = t^2/(n + t^2) is the smaller,
+// each formed directly rather than as the other's complement.
+double student_t_far_tail(double t, double n);
+double student_t_log_far_tail(double t, double n);
+// ln of the density without the overflow of t^2 (where the literal form gives -inf), and
+// with the normalising constant from its series in 1/n above LARGE_DOF.
+double student_t_log_density_everywhere(double t, double n);
+
+// ln I_x(a, b) at a point so small that x (1 + b) <= EPS, given by ln x (x may lie below
+// the doubles): there I_x(a, b) = x^a / (a B(a, b)) to rounding, the next term of the
+// series being a (1 - b)/(a + 1) x relative to it. The t and F tails reach such points
+// next to their ends, and where t^2 or the F ratio overflows.
+bool beta_lower_tail_is_leading_power(double b, double x);
+double log_beta_lower_tail_leading_power(double a, double b, double log_x);
+
 }  // namespace kernels

@@ -17,9 +17,7 @@ from exact_values import INF, NAN, check, check_with_log
     ("df", (INF, INF, 1.5), NAN), ("df", (INF, INF, 2), 0), ("df", (INF, 3, INF), 0),
     ("df", (1, INF, INF), INF), ("df", (2, INF, INF), 0), ("df", (1, 0, 5), NAN),
     ("df", (1, 3, 1e-17), NAN), ("df", (NAN, 3, 5), NAN),
-    # A point so far out that z = u/(1 + u) rounds to 1 (or u overflows): the limit 0.
-    ("df", (1e20, 3, 0.5), 0), ("df", (1e300, 1e10, 5), 0),
-    ("pf", (0, 3, 5), 0), ("pf", (1e-17, 3, 5), 0), ("pf", (INF, 3, 5), 1), ("pf", (1, INF, INF), 0.5),
+    ("pf", (0, 3, 5), 0), ("pf", (INF, 3, 5), 1), ("pf", (1, INF, INF), 0.5),
     ("pf", (1.5, INF, INF), 1), ("pf", (0.5, INF, INF), 0), ("pf", (1, -3, 5), NAN),
     ("pf", (1e300, 1e10, 5), 1),  # not inf/inf
     ("pf", (2, 3, 5), 0.7673760819999219),

@@ -1,6 +1,7 @@
 """Every family against true values from mpmath, one test per clause of the accuracy
 contract (see accuracy_harness.py), each family a row."""
 import math
+import sys
 
 import mpmath
 import numpy as np
@@ -115,7 +116,11 @@ def test_continuous_quantiles_hit_the_requested_tail(row, lower_tail, log_p):
             # or the true quantile lies between the neighbours 1e-12 away
             lo, hi = sorted([q * (1 - QUANTILE_REL), q * (1 + QUANTILE_REL)]) if q != 0 else (0.0, 0.0)
             bracketed = math.isfinite(q) and min(tail(lo), tail(hi)) <= p <= max(tail(lo), tail(hi))
-            if not (hit or bracketed):
+            # or an end of the doubles (+-inf, 0 or the least subnormal) where the true
+            # quantile lies beyond the last double on that side
+            end, below = (math.copysign(sys.float_info.max, q), q < 0) if math.isinf(q) else (5e-324, True)
+            beyond = (math.isinf(q) or 0 <= q <= end) and (tail(end) >= p) == (lower_tail == below)
+            if not (hit or bracketed or beyond):
                 bad.append((params, p, lower_tail, log_p, q, mpmath.nstr(tail(q), 12) if math.isfinite(q) else None))
     assert not bad, bad[:8]
 

@@ -167,26 +167,20 @@ double finite_dof_tail(double x, double df1, double df2, bool lower, bool log_p)
     const double a = small_z ? df1 / 2 : df2 / 2;
     const double b = small_z ? df2 / 2 : df1 / 2;
     const bool upper = small_z != lower;  // the beta's upper tail at the small variable
-    const bool ordinary = ordinary_ratio(u);
-    double log_y;
-    if (ordinary) {
+    if (ordinary_ratio(u)) {
         const double y = small_z ? u / (1 + u) : 1 / (1 + u);
-        if (!kernels::beta_lower_tail_is_leading_power(b, y)) {
-            return log_p ? kernels::incomplete_beta_log_tail(a, b, y, upper)
-                         : kernels::incomplete_beta_tail(a, b, y, upper);
-        }
-        log_y = small_z ? kernels::log_core(u) - kernels::log1p_precise(u) : -kernels::log1p_precise(u);
-    } else {
-        log_y = small_z ? log_ratio(x, df1, df2) : -log_ratio(x, df1, df2);
-        if (!kernels::beta_lower_tail_is_leading_power(b, kernels::exp(log_y))) {
-            // the other degree of freedom beyond 1e260, nearer its limit still than above
-            return small_z ? pchisq(x * df1, df1, log_p, lower) : pchisq(df2 / x, df2, log_p, !lower);
-        }
+        const auto log_y = [u, small_z] {
+            return small_z ? kernels::log_core(u) - kernels::log1p_precise(u) : -kernels::log1p_precise(u);
+        };
+        return kernels::beta_tail_at_small_point(a, b, y, log_y, upper, log_p);
     }
-    const double log_small = kernels::log_beta_lower_tail_leading_power(a, b, log_y);
-    if (!upper) return log_p ? log_small : kernels::exp(log_small);
-    const double small = kernels::exp(log_small);
-    return log_p ? kernels::log1p_precise(-small) : 1 - small;
+    const double log_y = small_z ? log_ratio(x, df1, df2) : -log_ratio(x, df1, df2);
+    const double y = kernels::exp(log_y);
+    if (!kernels::beta_lower_tail_is_leading_power(b, y)) {
+        // the other degree of freedom beyond 1e260, nearer its limit still than above
+        return small_z ? pchisq(x * df1, df1, log_p, lower) : pchisq(df2 / x, df2, log_p, !lower);
+    }
+    return kernels::beta_tail_at_small_point(a, b, y, [log_y] { return log_y; }, upper, log_p);
 }
 
 // Where the literal lower tail may miss its bound: a point under the guard at EPS, the
@@ -256,15 +250,23 @@ double beta_start(double log_tail, bool lower, double df1, double df2) {
 }
 
 // The literal quantile answers a plain request by itself where the beta inverse's own
-// check on the same tail stands for the F's: the lower tail, or an upper one whose
-// complement and 1 - y both keep their digits, with the transform's rounding (relative
-// d EPS on the tail) far below 1e-9, and the inverse not stopped at its guard.
+// check on the same tail stands for the F's: the beta's lower tail there kept its digits
+// (y clear of the guard at EPS, where the inverse stops at the jump of the literal
+// distribution function, and either its own fraction or a complement above 1e-6), an
+// upper request's complement and 1 - y too, and the transform's rounding (relative
+// d EPS on the tail) is far below 1e-9.
 constexpr double LITERAL_QUANTILE_DOF_MAX = 1e5;
-constexpr double SOUND_COMPLEMENT = 1e-4;
+constexpr double GUARD_CLEARANCE = 16 * kernels::EPS;
+constexpr double SOUND_COMPLEMENT = 1e-6;
+constexpr double SOUND_UPPER = 1e-4;
 
 bool literal_quantile_is_sound(double p, double y, double df1, double df2) {
-    if (df1 > LITERAL_QUANTILE_DOF_MAX || df2 > LITERAL_QUANTILE_DOF_MAX || !(y >= kernels::EPS)) return false;
-    return p <= 0.5 || (1 - p >= SOUND_COMPLEMENT && 1 - y >= SOUND_COMPLEMENT);
+    const double a = df1 / 2;
+    const double b = df2 / 2;
+    if (a > LITERAL_QUANTILE_DOF_MAX || b > LITERAL_QUANTILE_DOF_MAX || !(y >= GUARD_CLEARANCE)) return false;
+    const bool direct = y < (a + 1) / ((a + b) + 2);
+    if (!direct && p < SOUND_COMPLEMENT) return false;
+    return p <= 0.5 || (1 - p >= SOUND_UPPER && 1 - y >= SOUND_UPPER);
 }
 
 }  // namespace

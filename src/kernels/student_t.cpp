@@ -197,15 +197,22 @@ double two_dof_log_far_tail(double a) {
     return log_core(two_dof_far_tail(a));
 }
 
-// ln P(T > |t|) through the incomplete beta, for any finite n: half its upper tail at
-// 1 - v = r/(1 + r) up to r = t^2/n = 1, half its lower tail at v = 1/(1 + r) beyond.
-double log_far_tail_by_beta(double t, double n) {
+// P(T > |t|) or its logarithm through the incomplete beta, for any finite n: half its
+// upper tail at 1 - v = r/(1 + r) up to r = t^2/n = 1, half its lower tail at
+// v = 1/(1 + r) beyond.
+double far_tail_by_beta(double t, double n, bool log) {
     const double r = square_ratio(t, n);
+    if (r == 0) return log ? -LN2 : 0.5;
     const double h = 0.5 * n;
-    if (r <= 1) return incomplete_beta_log_tail(0.5, h, r / (1 + r), true) - LN2;
-    const double v = 1 / (1 + r);
-    if (!beta_lower_tail_is_leading_power(0.5, v)) return incomplete_beta_log_tail(h, 0.5, v, false) - LN2;
-    return log_beta_lower_tail_leading_power(h, 0.5, log_of_small_beta_point(t, n, r)) - LN2;
+    double tail;
+    if (r <= 1) {
+        const auto log_w = [r] { return log_core(r) - log1p_precise(r); };
+        tail = beta_tail_at_small_point(0.5, h, r / (1 + r), log_w, true, log);
+    } else {
+        const auto log_v = [t, n, r] { return log_of_small_beta_point(t, n, r); };
+        tail = beta_tail_at_small_point(h, 0.5, 1 / (1 + r), log_v, false, log);
+    }
+    return log ? tail - LN2 : 0.5 * tail;
 }
 
 // ln(1 + t^2/n) where t^2 or t^2/n overflows.
@@ -267,12 +274,7 @@ double student_t_far_tail(double t, double n) {
     if (n == 1) return detail::cauchy_far_tail(a);
     if (n == 2) return detail::two_dof_far_tail(a);
     if (n > EXPANSION_TAIL_DOF) return detail::upper_tail_large_dof(t, n);
-    const double r = detail::square_ratio(t, n);
-    const double h = 0.5 * n;
-    if (r <= 1) return 0.5 * incomplete_beta_tail(0.5, h, r / (1 + r), true);
-    const double v = 1 / (1 + r);
-    if (!beta_lower_tail_is_leading_power(0.5, v)) return 0.5 * incomplete_beta_tail(h, 0.5, v, false);
-    return exp(detail::log_far_tail_by_beta(t, n));
+    return detail::far_tail_by_beta(t, n, false);
 }
 
 double student_t_log_far_tail(double t, double n) {
@@ -282,7 +284,7 @@ double student_t_log_far_tail(double t, double n) {
     if (n > EXPANSION_TAIL_DOF && detail::square_ratio(t, n) <= detail::LARGE_DOF_EXPANSION_RATIO) {
         return detail::log_upper_tail_large_dof(t, n);
     }
-    return detail::log_far_tail_by_beta(t, n);
+    return detail::far_tail_by_beta(t, n, true);
 }
 
 double student_t_log_density_everywhere(double t, double n) {

@@ -1,4 +1,6 @@
 #pragma once
+#include "kernels/elementary.hpp"
+#include "kernels/incomplete_beta.hpp"
 // The Student t distribution with n degrees of freedom (EPS <= n < inf): distribution
 // function, log-density and the inverse of the two-sided tail probability, and the
 // forms that replace the first two above a million degrees of freedom.
@@ -42,5 +44,18 @@ double student_t_log_density_everywhere(double t, double n);
 // next to their ends, and where t^2 or the F ratio overflows.
 bool beta_lower_tail_is_leading_power(double b, double x);
 double log_beta_lower_tail_leading_power(double a, double b, double log_x);
+// Either tail of I_y(a, b) at a point y <= 1/2, or its logarithm: the leading power
+// where it holds (ln y from `log_y()`, for a y that may lie below the doubles),
+// otherwise the incomplete beta's own tails.
+template <class LogY>
+double beta_tail_at_small_point(double a, double b, double y, LogY log_y, bool upper, bool log) {
+    if (!beta_lower_tail_is_leading_power(b, y)) {
+        return log ? incomplete_beta_log_tail(a, b, y, upper) : incomplete_beta_tail(a, b, y, upper);
+    }
+    const double log_small = log_beta_lower_tail_leading_power(a, b, log_y());
+    if (!upper) return log ? log_small : exp(log_small);
+    const double small = exp(log_small);
+    return log ? log1p_precise(-small) : 1 - small;
+}
 
 }  // namespace kernels

@@ -29,10 +29,13 @@ double t_cdf(double x, double dof) {
 // carry more absolute rounding than the lower tail's bound allows (5e-12 at 2e4, 1e-11
 // at 1e5), while the large-dof expansion is within 2e-14 of the truth.
 constexpr double LITERAL_CDF_DOF_LIMIT = 1e4;
-// The lower tail's bound: absolute, a thousand times wider above 1e5 degrees of freedom.
-constexpr double LOWER_TAIL_BOUND = 1e-12;
+// The bound of the lower tail (absolute) and of the logarithms (relative to
+// max(1, |ln P|)), a thousand times wider above 1e5 degrees of freedom.
+constexpr double TAIL_BOUND = 1e-12;
 constexpr double WIDE_PARAMETER = 1e5;
 constexpr double WIDENING = 1000;
+
+double tail_bound(double dof) { return dof > WIDE_PARAMETER ? TAIL_BOUND * WIDENING : TAIL_BOUND; }
 // Below this the literal forms that subtract from 1/2 leave too few digits for the
 // logarithm's bound, 1e-12 relative to |ln P|.
 constexpr double CANCELLING_FLOOR = 1e-3;
@@ -75,21 +78,28 @@ LowerTail lower_tail_value(double x, double dof) {
     if (!beyond_literal_dof && !literal_drops_mass(x, dof)) return {literal, true};
     const double accurate = beyond_literal_dof ? kernels::student_t_cdf_large_dof(x, dof)
                                                : lower_from_far_tail(x, dof);
-    const double bound = dof > WIDE_PARAMETER ? LOWER_TAIL_BOUND * WIDENING : LOWER_TAIL_BOUND;
-    if (std::fabs(literal - accurate) <= 0.5 * bound) return {literal, true};
+    if (std::fabs(literal - accurate) <= 0.5 * tail_bound(dof)) return {literal, true};
     return {accurate, false};
 }
 
 // ln P(T <= x): the literal logarithm where the probability it is taken of keeps its
 // digits (above 1/2, a direct tail above EPS, a difference from 1/2 above the floor),
 // the accurate far tail otherwise. Both agree to rounding where they meet, so the
-// result stays non-decreasing in x.
+// result stays non-decreasing in x. Between LITERAL_CDF_DOF_LIMIT and LARGE_DOF the
+// literal carries the log-gamma terms' rounding, and its logarithm stays only within half
+// the bound of the accurate one.
 double log_lower_tail(double x, double dof) {
     const LowerTail lower = lower_tail_value(x, dof);
     if (x >= 0) return kernels::log(lower.value);
+    if (!lower.literal) return kernels::student_t_log_far_tail(x, dof);
+    const double literal = kernels::log(lower.value);
+    if (dof > LITERAL_CDF_DOF_LIMIT && !large_dof(dof)) {
+        const double accurate = kernels::student_t_log_far_tail(x, dof);
+        const bool within = std::fabs(literal - accurate) <= 0.5 * tail_bound(dof) * std::fmax(1, std::fabs(accurate));
+        return within ? literal : accurate;
+    }
     const double floor = literal_tail_is_direct(x, dof) ? kernels::EPS : CANCELLING_FLOOR;
-    if (lower.literal && lower.value >= floor) return kernels::log(lower.value);
-    return kernels::student_t_log_far_tail(x, dof);
+    return lower.value >= floor ? literal : kernels::student_t_log_far_tail(x, dof);
 }
 
 // P(T > x) and its logarithm: the far tail for x > 0, its complement otherwise.

@@ -117,10 +117,12 @@ double log_density_by_deviance(double x, double df1, double df2) {
     return ((half_log_harmonic - kernels::LN_SQRT_2PI) + remainders - deviances) - kernels::log_core(x);
 }
 
-// Where the literal density may miss its bound: the beta variable under EPS or near
-// enough to 1 that 1 - z loses digits, a Jacobian under the logarithm's guard, or degrees
-// of freedom whose log-gamma terms carry visible rounding.
-constexpr double LITERAL_RATIO_MAX = 1e3;
+// Where the literal density may miss its bound: the beta variable under EPS, 1 - z
+// formed from z near 1 (its relative error EPS s, for s = 1 + u, reaches the density
+// through the power e - 1 and the Jacobian: kept a hundred times below the bound), a
+// Jacobian under the logarithm's guard, or degrees of freedom whose log-gamma terms carry
+// visible rounding.
+constexpr double LITERAL_COMPLEMENT_ERROR = 1e-12;
 constexpr double LITERAL_DOF_MAX = 1e4;
 // Densities below this carry no relative bound: only that they stay below it.
 constexpr double NEGLIGIBLE_DENSITY = 1e-300;
@@ -128,8 +130,8 @@ constexpr double NEGLIGIBLE_DENSITY = 1e-300;
 bool density_may_miss(double x, double df1, double df2, bool log) {
     const double u = (x * df1) / df2;
     const double s = 1 + u;
-    if (!(u / s >= kernels::EPS) || u > LITERAL_RATIO_MAX) return true;
-    if (df1 > LITERAL_DOF_MAX || df2 > LITERAL_DOF_MAX) return true;
+    if (!(u / s >= kernels::EPS) || df1 > LITERAL_DOF_MAX || df2 > LITERAL_DOF_MAX) return true;
+    if (kernels::EPS * s * (std::fabs(df2 / 2 - 1) + 2) > LITERAL_COMPLEMENT_ERROR) return true;
     return log && (df1 / df2) / (s * s) < kernels::EPS;
 }
 
@@ -186,6 +188,7 @@ double finite_dof_tail(double x, double df1, double df2, bool lower, bool log_p)
 // Where the literal lower tail may miss its bound: a point under the guard at EPS, the
 // beta variable under EPS or within 1e-3 of 1 (1 - z then loses digits), or degrees of
 // freedom where the continued fraction and the log-gamma terms lose accuracy.
+constexpr double LITERAL_RATIO_MAX = 1e3;
 constexpr double LITERAL_TAIL_DOF_MAX = 4e3;
 
 bool lower_tail_may_miss(double x, double df1, double df2) {

@@ -121,15 +121,17 @@ double literal_quantile(double p, double dof) {
 }
 
 // The closed forms answer a plain lower-tail request by themselves where their rounding
-// is far inside the quantiles' bound: with two degrees of freedom wherever the square
-// root sees an argument above EPS (each operation keeps its relative precision, and the
-// tail moves by twice the relative error of x); with one wherever the tail is above 1e-6
-// (p - 1/2 rounds by at most 2^-54, and the extended tangent near the pole by 2^-64 of
-// pi/2, both well below 1e-9 of such a tail).
+// is far inside the quantiles' bound, measured on the tail (1e-11 at most, against the
+// bound of 1e-9): with one degree of freedom wherever the tail is above 1e-6 (p - 1/2
+// rounds by up to 2^-54 of p, the extended tangent near its pole by 2^-64 of pi/2); with
+// two wherever it is above 1e-8 (the square root stops on an absolute test, so that its
+// relative error grows like EPS/sqrt(2p) towards the ends).
 bool closed_form_is_sound(double p, double dof) {
-    if (dof == 2) return (1 - p) * (2 * p) >= kernels::EPS;
     constexpr double CAUCHY_SOUND_TAIL = 1e-6;
-    return dof == 1 && p >= CAUCHY_SOUND_TAIL && 1 - p >= CAUCHY_SOUND_TAIL;
+    constexpr double TWO_DOF_SOUND_TAIL = 1e-8;
+    const double tail = p < 0.5 ? p : 1 - p;
+    if (dof == 1) return tail >= CAUCHY_SOUND_TAIL;
+    return dof == 2 && tail >= TWO_DOF_SOUND_TAIL;
 }
 
 // Newton steps on ln P(T <= x) - target from a rough quantile x < 0, each kept on the
@@ -210,7 +212,7 @@ double qt(double p, double dof, bool lower_tail, bool log_p) {
     if (start < 0 && start >= -DBL_MAX) start = polished(start, target.log_value, dof, log_tail);
     const double found = kernels::sound_quantile(start, log_tail, mirrored, -DBL_MAX, 0.0);
     // Where even -DBL_MAX holds more than the request, the quantile lies beyond the doubles.
-    if (found == -DBL_MAX && !kernels::answers(log_tail, kernels::small_tail(mirrored), found)) return -side * INF;
+    if (found == -DBL_MAX && !kernels::answers(log_tail, kernels::small_tail(mirrored), found)) return side * -INF;
     return side * found;
 }
 

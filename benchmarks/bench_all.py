@@ -7,17 +7,18 @@ over the same scalar function and data: what the binding layer costs.
 Run by hand after `tests/run.sh` (or tests/build-native.sh) has built the module:
     PYTHONPATH=build/testing .venv/bin/python benchmarks/bench_all.py [--before DIR]
         [--elements N] [--only NAME ...]
-DIR holds an older build of the module (a distrova*.so); its figures are measured in a
-child process of this run. Arrays have 1e6 elements by default; a call that takes more
-than a few seconds is timed once, the others are the best of three. Ratios are the
-time of this build over the other one's (below 1 is faster).
+DIR holds an older build of the module (a distrova*.so); its figures are measured by a
+child process of this run, each call in turn with this build's, so that a change in the
+machine's load touches both alike; times are the calling thread's time on a core. Arrays have 1e6 elements by default; a call that
+takes more than a few seconds is timed once, the others are the best of three. Ratios
+are the time of this build over the other one's (below 1 is faster).
 """
 import argparse
 import functools
-import json
 import os
 import subprocess
 import sys
+import time
 import timeit
 
 os.environ.setdefault("OPENBLAS_NUM_THREADS", "1")  # idle BLAS threads would share the cores
@@ -34,6 +35,9 @@ except ImportError:
     native = None
 
 SLOW_CALL = 3.0  # seconds: time such a call once
+# The time the calling thread spends on a core: the machine is shared, and time spent
+# waiting for a core is not the call's.
+CLOCK = time.thread_time
 
 
 def families(rng, n):
@@ -115,28 +119,74 @@ def loop_cases(n):
             yield "r" + name, functools.partial(native.cxx_draw_loop, "r" + name, params, n, 1), None
 
 
-def per_element(call, n):
-    start = timeit.default_timer()
+def per_element(call, n, rounds=3):
+    start = CLOCK()
     call()
-    first = timeit.default_timer() - start
-    if first > SLOW_CALL:
+    first = CLOCK() - start
+    if first > SLOW_CALL or rounds == 1:
         return first / n
-    return min([first] + timeit.repeat(call, number=1, repeat=2)) / n
+    return min([first] + timeit.repeat(call, number=1, repeat=rounds - 1, timer=CLOCK)) / n
 
 
-def latency(call):
+def latency(call, repeat=5):
     number = max(1, int(0.05 / max(timeit.timeit(call, number=1), 1e-7)))
-    return min(timeit.repeat(call, number=number, repeat=5)) / number
+    return min(timeit.repeat(call, number=number, repeat=repeat, timer=CLOCK)) / number
 
 
-def measure(case_list, n, only):
-    figures = {}
+def measure(case_list, n, only, before=None):
+    """ns per element and per scalar call; with `before`, also those of the older build,
+    taken in turn with this build's, round by round."""
+    figures, older = {}, {}
     for name, array_call, scalar_call in case_list:
         if only and name not in only:
             continue
-        figures[name] = (per_element(array_call, n) * 1e9, latency(scalar_call) * 1e9 if scalar_call else None)
+        if before is None:
+            figures[name] = (per_element(array_call, n) * 1e9, latency(scalar_call) * 1e9 if scalar_call else None)
+        else:
+            array_ns, old_array_ns, scalar_ns, old_scalar_ns = [], [], [], []
+            for _ in range(3):
+                array_ns.append(per_element(array_call, n, rounds=1) * 1e9)
+                old_array_ns.append(before.ask("array", name))
+                if max(array_ns[-1], old_array_ns[-1]) * n > SLOW_CALL * 1e9:
+                    break
+            for _ in range(5):
+                scalar_ns.append(latency(scalar_call, repeat=1) * 1e9)
+                old_scalar_ns.append(before.ask("scalar", name))
+            figures[name] = (min(array_ns), min(scalar_ns))
+            older[name] = (min(old_array_ns), min(old_scalar_ns))
         print(f"  measured {name}", file=sys.stderr, flush=True)
-    return figures
+    return (figures, older) if before is not None else figures
+
+
+class Before:
+    """A child process with an older build on its path that times its calls on request."""
+
+    def __init__(self, folder, n):
+        self.child = subprocess.Popen([sys.executable, __file__, "--serve", "--elements", str(n)],
+                                      env={**os.environ, "PYTHONPATH": os.path.abspath(folder)},
+                                      stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+
+    def ask(self, kind, name):
+        self.child.stdin.write(f"{kind} {name}\n")
+        self.child.stdin.flush()
+        answer = self.child.stdout.readline().strip()
+        return float(answer) if answer != "None" else None
+
+    def close(self):
+        self.child.stdin.close()
+        self.child.wait()
+
+
+def serve(n):
+    calls = {name: (array_call, scalar_call) for name, array_call, scalar_call in cases(n)}
+    for line in sys.stdin:
+        kind, name = line.split()
+        if name not in calls:
+            print("None", flush=True)
+        elif kind == "array":
+            print(per_element(calls[name][0], n, rounds=1) * 1e9, flush=True)
+        else:
+            print(latency(calls[name][1], repeat=1) * 1e9, flush=True)
 
 
 def ratio(a, b):
@@ -152,19 +202,18 @@ def main():
     parser.add_argument("--before", help="folder of an older build of the module")
     parser.add_argument("--elements", type=int, default=1_000_000)
     parser.add_argument("--only", nargs="*", default=[])
-    parser.add_argument("--json", action="store_true", help=argparse.SUPPRESS)
+    parser.add_argument("--serve", action="store_true", help=argparse.SUPPRESS)
     args = parser.parse_args()
-    ours = measure(cases(args.elements), args.elements, args.only)
-    if args.json:  # the child process that measures an older build
-        print(json.dumps(ours))
+    if args.serve:  # the child process that times an older build
+        serve(args.elements)
         return
     before = {}
     if args.before:
-        child = subprocess.run(
-            [sys.executable, __file__, "--json", "--elements", str(args.elements), "--only", *args.only],
-            env={**os.environ, "PYTHONPATH": os.path.abspath(args.before)}, capture_output=True, text=True,
-            check=True)
-        before = json.loads(child.stdout)
+        server = Before(args.before, args.elements)
+        ours, before = measure(cases(args.elements), args.elements, args.only, server)
+        server.close()
+    else:
+        ours = measure(cases(args.elements), args.elements, args.only)
     reference = measure(reference_cases(args.elements), args.elements, list(ours))
     loop = measure(loop_cases(args.elements), args.elements, list(ours)) if native else {}
 

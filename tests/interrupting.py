@@ -5,17 +5,18 @@ import sys
 import time
 
 
-def leaves_on_ctrl_c(call, within, setup="import distrova"):
+def leaves_on_ctrl_c(call, within, setup="import distrova", delay=0.2, then="pass"):
     """Whether `call`, run after `setup` in a fresh interpreter, leaves with
-    KeyboardInterrupt within `within` seconds of a SIGINT sent while it runs."""
+    KeyboardInterrupt within `within` seconds of a SIGINT sent `delay` seconds into it,
+    and `then` (a line run after the interrupt) raises nothing."""
     child = subprocess.Popen([sys.executable, "-c",
                               f"{setup}\nprint('go', flush=True)\n"
                               f"try:\n    {call}\n"
-                              "except KeyboardInterrupt:\n    print('interrupted', flush=True)"],
+                              f"except KeyboardInterrupt:\n    {then}\n    print('interrupted', flush=True)"],
                              stdout=subprocess.PIPE, text=True)
     try:
         assert child.stdout.readline() == "go\n"
-        time.sleep(0.2)
+        time.sleep(delay)
         child.send_signal(signal.SIGINT)
         start = time.monotonic()
         out, _ = child.communicate(timeout=10)

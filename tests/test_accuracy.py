@@ -113,8 +113,10 @@ def test_continuous_quantiles_hit_the_requested_tail(row, lower_tail, log_p):
             def tail(x):
                 return true_tails(row, float(x), params)[side]
             hit = relative_error(p, tail(q)) <= QUANTILE_TAIL_REL if math.isfinite(q) else False
-            # or the true quantile lies between the neighbours 1e-12 away
+            # or the true quantile lies between the neighbours 1e-12 away (or the adjacent
+            # doubles, where those are farther: among the subnormals)
             lo, hi = sorted([q * (1 - QUANTILE_REL), q * (1 + QUANTILE_REL)]) if q != 0 else (0.0, 0.0)
+            lo, hi = min(lo, math.nextafter(q, -INF)), max(hi, math.nextafter(q, INF))
             bracketed = math.isfinite(q) and min(tail(lo), tail(hi)) <= p <= max(tail(lo), tail(hi))
             # or an end of the doubles (+-inf, 0 or the least subnormal) where the true
             # quantile lies beyond the last double on that side

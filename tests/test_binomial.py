@@ -131,7 +131,8 @@ def test_fast_quantile_equals_the_literal_search():
             assert d.qbinom(p, n, prob) == literal_qbinom(p, n, prob, masses), (p, n, prob)
 
 
-@pytest.mark.parametrize("call", ["distrova.pbinom(10**17, 10**18, 0.5)", "distrova.qbinom(0.5, 10**18, 0.5)"])
+@pytest.mark.parametrize("call", ["distrova.pbinom(10**17, 10**18, 0.5)", "distrova.qbinom(0.5, 10**18, 0.5)",
+                                  "distrova.pbinom([10**17] * 20000, 10**18, 0.5)"])  # without the lock
 def test_long_sums_stop_on_ctrl_c(call):
     # The warm-up call loads NumPy's array interface before the signal can arrive.
     assert leaves_on_ctrl_c(call, within=2.0, setup="import distrova; distrova.pbinom(1, 2, 0.5)")

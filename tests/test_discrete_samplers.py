@@ -63,3 +63,15 @@ def test_n_trials_rejects_floats():
 
 def test_huge_binomial_draw_stops_on_ctrl_c():
     assert leaves_on_ctrl_c("distrova.rbinom(10**12, 0.5)", within=1.0)
+
+
+# The engine continues after the last draw made, at a look for Ctrl-C (every 1024 draws):
+# the uniforms drawn next are found once in a fresh engine's stream, at such a count.
+FOUND_AT_A_LOOK = ("after = d.runif(0.0, 1.0, 8, e); stream = d.runif(0.0, 1.0, 4 * 10**6, d.Engine(7)); "
+                   "at = [i for i in np.flatnonzero(stream == after[0]) if (stream[i:i + 8] == after).all()]; "
+                   "assert len(at) == 1 and at[0] > 0 and at[0] % 1024 == 0, at")
+
+
+def test_many_draws_stop_on_ctrl_c_after_the_draws_made():
+    assert leaves_on_ctrl_c("d.rpois(1000.0, 10**7, e)", within=1.0, delay=1.0, then=FOUND_AT_A_LOOK,
+                            setup="import numpy as np, distrova as d\ne = d.Engine(7)")

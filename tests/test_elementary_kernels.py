@@ -93,6 +93,14 @@ def test_exp_int_square_and_multiply_bit_for_bit(n):
         assert extended(native.exp_int(-n)) == 1 / power_by_squaring(n)
 
 
+def test_exp_int_table_holds_the_square_and_multiply_steps():
+    # The powers up to 1024 in magnitude are formed once at compile time.
+    with mpmath.workprec(64):
+        for n in range(4, 1026):
+            power = power_by_squaring(n)
+            assert extended(native.exp_int(n)) == power and extended(native.exp_int(-n)) == 1 / power, n
+
+
 def test_exp_int_table_and_ends():
     with mpmath.workprec(64):
         table = [mpmath.mpf(1), mpmath.mpf("2.7182818284590452354"),

@@ -6,6 +6,7 @@ import numpy as np
 import pytest
 
 import _distrova_testing as native
+import distrova
 
 INF, NAN = math.inf, math.nan
 ULP1 = 2.0**-53  # half the spacing of doubles just below 1
@@ -93,3 +94,21 @@ def test_erf_inv():
     # Its accuracy follows that of erf: the small-argument form loses most near 2.1.
     for y in np.linspace(-0.999, 0.999, 201):
         assert native.erf_inv(y) == pytest.approx(float(mpmath.erfinv(y)), rel=5e-11)
+
+
+def test_normal_cdf_kernel_is_pnorm_bit_for_bit():
+    z = np.concatenate([np.linspace(-40, 40, 8001), [0.0, -0.0, INF, -INF, 1e-300, -2.97, 2.97]])
+    assert native.standard_normal_cdf(z).tobytes() == distrova.pnorm(z).tobytes()
+
+
+def test_normal_tails_and_the_tail_deviate():
+    z = np.concatenate([-np.geomspace(1e-20, 1e5, 400), np.linspace(-40, 40, 401)])
+    with mpmath.workdps(30):
+        tail = [mpmath.ncdf(v) for v in z]
+        assert max(abs(t / mpmath.mpf(v) - 1) for t, v in zip(tail, native.standard_normal_tail(z))
+                   if t > 1e-300) < 5e-15
+        assert max(abs(mpmath.log(t) - v) / max(1, -mpmath.log(t))
+                   for t, v in zip(tail, native.standard_normal_log_tail(z))) < 1e-15
+    # The deviate inverts the log tail to a few units in the last place, however far.
+    deep = z[z < -3.7]
+    assert native.standard_normal_tail_deviate(native.standard_normal_log_tail(deep)) == pytest.approx(-deep, rel=4e-16)

@@ -46,6 +46,7 @@ def pool_in_open_interval(rng):
                            raw * sign(3000), special])
 
 
+@pytest.mark.slow
 def test_inverse_error_function_keeps_the_bits_of_all_55_steps():
     y = pool_in_open_interval(np.random.default_rng(55))
     early = native.erf_inv(y).tobytes()
@@ -53,6 +54,7 @@ def test_inverse_error_function_keeps_the_bits_of_all_55_steps():
     assert early == native.lanes_erf_inv(y).tobytes()  # every lane with its own end
 
 
+@pytest.mark.slow
 @pytest.mark.parametrize("name", ELEMENTWISE)
 def test_every_function_keeps_the_bits_of_the_full_count_build(name):
     """The quantiles behind the gamma, beta and t inverses above all; sized to a fraction

@@ -6,6 +6,7 @@ from pathlib import Path
 
 import cloudpickle
 import dask
+from dask.distributed import LocalCluster
 import matplotlib.image
 import numpy as np
 import pytest
@@ -65,6 +66,7 @@ def test_gallery_draws_agree_with_the_density(family):
     (dask_chunks, ["--chunk", "-5"], "must be a positive integer"),
     (dask_chunks, ["--seed", "-1"], "--seed must be 0 or more"),
     (dask_chunks, ["--size", str(10**10)], "needs more than 8 GB"),
+    (dask_chunks, ["--address", "tcp://127.0.0.1:8786"], "--address needs --scheduler distributed"),
 ])
 def test_scripts_refuse_bad_arguments(example, argv, message, capsys):
     with pytest.raises(SystemExit) as exit_info:
@@ -75,10 +77,11 @@ def test_scripts_refuse_bad_arguments(example, argv, message, capsys):
 SIZE, CHUNK = 3000, 700  # uneven last blocks
 
 
-@pytest.mark.parametrize("scheduler", dask_chunks.SCHEDULERS)
+@pytest.mark.parametrize("scheduler", dask_chunks.LOCAL_SCHEDULERS)
 def test_dask_blocks_match_the_single_array_and_a_second_run(scheduler):
     first = dask_chunks.run(scheduler, SIZE, CHUNK, seed=11, workers=2)
     assert first[:2] == dask_chunks.run(scheduler, SIZE, CHUNK, seed=11, workers=1)[:2]
+    assert first[:2] == dask_chunks.reference(SIZE, CHUNK, seed=11)
 
 
 def test_dask_sample_is_the_blocks_engines_draws_and_depends_on_the_seed():
@@ -92,10 +95,26 @@ def test_dask_sample_is_the_blocks_engines_draws_and_depends_on_the_seed():
     assert not np.array_equal(sampled, dask_chunks.sample_in_memory(*args, base_seed=4))
 
 
-def test_dask_script_prints_matching_checksums():
+def run_dask_script(*argv):
+    """What the script prints for each scheduler (numpy first), and its verdict."""
     out = subprocess.run([sys.executable, str(EXAMPLES / "dask_chunks.py"), "--size", str(SIZE),
-                          "--chunk", str(CHUNK)], capture_output=True, text=True, check=True).stdout
-    lines = out.splitlines()
-    sums = [line.split("(")[0].split(":", 1)[1] for line in lines if line.strip().startswith(
-        dask_chunks.SCHEDULERS)]
-    assert len(sums) == 2 and sums[0] == sums[1] and lines[-1] == "checksums match"
+                          "--chunk", str(CHUNK), *argv], capture_output=True, text=True,
+                         check=True, timeout=120).stdout.splitlines()
+    return dict(line.strip().split(": ", 1) for line in out[1:-1]), out[-1]
+
+
+def test_dask_script_prints_matching_checksums():
+    rows, verdict = run_dask_script()
+    assert list(rows) == ["numpy", *dask_chunks.LOCAL_SCHEDULERS] and verdict == "checksums match"
+    assert len({row.split("  (")[0] for row in rows.values()}) == 1
+
+
+def test_dask_distributed_cluster_of_two_worker_processes():
+    # The test's own cluster on the loopback interface; the workers' start and the script
+    # are bounded in time, so that a worker that cannot run a task fails the test.
+    with LocalCluster(n_workers=2, threads_per_worker=1, processes=True, dashboard_address=None,
+                      death_timeout=60) as cluster:
+        rows, verdict = run_dask_script("--scheduler", "distributed", "--address",
+                                        cluster.scheduler_address)
+    assert rows["distributed"].split("  (")[0] == rows["numpy"].split("  (")[0]
+    assert rows["distributed"].endswith(", 2 workers)") and verdict == "checksums match"

@@ -1,7 +1,11 @@
-"""Repeated calls keep memory flat; threads share the default engine's one stream."""
+"""Repeated calls keep memory flat; threads share the default engine's one stream and
+compute large arrays side by side."""
 import os
 import subprocess
 import sys
+import threading
+import time
+from concurrent.futures import ThreadPoolExecutor
 
 import numpy as np
 import pytest
@@ -63,3 +67,36 @@ def test_threads_sharing_the_default_engine_draw_one_stream():
                          timeout=120, env=os.environ.copy())
     per_thread = sum(i % 5 if i % 2 else 1 for i in range(300))
     assert run.stdout.split() == [str(4 * per_thread), "True"], run.stderr
+
+
+# Arrays this large are filled without the interpreter lock; pbinom's sums also look for
+# Ctrl-C from inside the element.
+LARGE = 40_000
+
+
+def test_threads_filling_large_arrays_at_once_match_one_thread():
+    rng = np.random.default_rng(5)
+    jobs = [(d.pgamma, (rng.uniform(0, 300, LARGE), 100.0, 1.0)), (d.qnorm, (rng.uniform(0, 1, LARGE),)),
+            (d.pbinom, (rng.integers(-1, 101, LARGE), 100, 0.3)), (d.dbeta, (rng.uniform(0, 1, LARGE), 2.5, 0.5))]
+    expected = [f(*args).tobytes() for f, args in jobs]
+    with ThreadPoolExecutor(len(jobs)) as pool:
+        for _ in range(3):
+            assert [r.tobytes() for r in pool.map(lambda job: job[0](*job[1]), jobs)] == expected
+
+
+def test_a_large_array_lets_other_threads_run():
+    x, started, finished_at = np.linspace(60.0, 140.0, 20 * LARGE), threading.Event(), []
+
+    def python_work():  # some milliseconds of Python, well inside the call
+        started.wait()
+        time.sleep(0.1)
+        sum(range(10**6))
+        finished_at.append(time.perf_counter())
+
+    worker = threading.Thread(target=python_work)
+    worker.start()
+    started.set()
+    d.pgamma(x, 100.0, 1.0)  # about a second
+    call_ended = time.perf_counter()
+    worker.join()
+    assert finished_at[0] < call_ended

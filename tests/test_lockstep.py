@@ -11,6 +11,8 @@ import distrova
 from docstring_signatures import positionally
 from test_calling_paths import ELEMENTWISE, signature
 
+pytestmark = pytest.mark.slow  # millions of elements through both paths
+
 EPS = 2.0**-52
 SPECIAL = np.array([0.0, -0.0, math.inf, -math.inf, math.nan, 5e-324, -5e-324, 2.2250738585072014e-308,
                     1.7976931348623157e308, -1.7976931348623157e308, EPS, -EPS, EPS / 2, 1e-17, 1e-4,
@@ -60,6 +62,29 @@ def test_extended_kernels(lanes, scalar):
     if lanes is native.lanes_erf_piece_ext:
         x = np.abs(x)
     assert extended_bits(lanes(x)) == extended_bits(scalar(x))
+
+
+@pytest.mark.parametrize("unit", native.vector_units())
+@pytest.mark.parametrize("wide, scalar", [(native.wide_exp, native.exp), (native.wide_log, native.log)])
+def test_fifty_lanes_on_every_vector_unit(wide, scalar, unit):
+    x = pool(np.random.default_rng(15), 500_000)
+    assert wide(unit, x).tobytes() == scalar(x).tobytes()
+
+
+def test_quadrature_sum():
+    """Windows as the quadrature forms them, and wild ones."""
+    rng = np.random.default_rng(16)
+    n = 30_000
+    a = np.where(rng.random(n) < 0.5, rng.uniform(10, 1000, n), 10.0 ** rng.uniform(1, 10, n))
+    x = a * rng.uniform(0, 3, n)
+    lower, upper = np.maximum(np.minimum(x, a) - 9 * np.sqrt(a), 0), np.minimum(x, a + 8 * np.sqrt(a))
+    wild = rng.random((3, n)) < 0.2
+    a, lower, upper = (np.where(w, pool(rng, n), v) for w, v in zip(wild, (a, lower, upper)))
+    # Windows the quadrature never forms give NaN, whose sign follows the order in which
+    # the compiler takes the operands of a product.
+    same_nan = lambda v: np.where(np.isnan(v), np.nan, v).tobytes()  # noqa: E731
+    assert (same_nan(native.gamma_quadrature_sum(a, lower, upper))
+            == same_nan(native.gamma_quadrature_sum_one_by_one(a, lower, upper)))
 
 
 def arguments(name, rng, n):

@@ -1,5 +1,8 @@
-"""The built wheel and sdist: their contents, metadata, and a fresh install running the tour."""
+"""What scripts/setup.sh built and installed: the sdist and the wheel built from it, their
+contents and metadata, a fresh install running the tour, and the README's quick commands."""
 import email.parser
+import re
+import shlex
 import subprocess
 import sys
 import sysconfig
@@ -13,11 +16,13 @@ import distrova
 
 ROOT = Path(__file__).resolve().parent.parent
 WHEELS = sorted((ROOT / "build" / "wheelhouse").glob("distrova-*.whl"))
+SDISTS = sorted((ROOT / "build" / "wheelhouse").glob("distrova-*.tar.gz"))
 
 # The wheel is what scripts/setup.sh installed; a run against another build of the
 # module (the -O2 one) has nothing new to say about it.
 pytestmark = pytest.mark.skipif(
-    Path(distrova.__file__).parent != Path(sysconfig.get_paths()["platlib"]) or len(WHEELS) != 1,
+    Path(distrova.__file__).parent != Path(sysconfig.get_paths()["platlib"])
+    or len(WHEELS) != 1 or len(SDISTS) != 1,
     reason="the module under test is not the wheel that scripts/setup.sh built and installed")
 
 
@@ -28,29 +33,28 @@ def test_wheel_holds_the_module_the_stubs_and_complete_metadata():
         metadata = email.parser.Parser().parsestr(
             wheel.read("distrova-0.1.0.dist-info/METADATA").decode())
     assert stub == (ROOT / "stubs" / "distrova-stubs" / "__init__.pyi").read_bytes()
-    assert any(n.startswith("distrova.cpython-310-") and n.endswith(".so") for n in names)
+    assert f"distrova{sysconfig.get_config_var('EXT_SUFFIX')}" in names
     assert "distrova-0.1.0.dist-info/licenses/LICENSE" in names
     for field in ["Name", "Version", "Summary", "License-Expression", "Requires-Python",
                   "Description-Content-Type"]:
         assert metadata[field], field
-    assert metadata["Requires-Python"] == ">=3.10"
-    assert "Typing :: Typed" in metadata.get_all("Classifier")
+    assert metadata["Requires-Python"] == "<3.14,>=3.10"
+    classifiers = metadata.get_all("Classifier")
+    assert "Typing :: Typed" in classifiers
+    assert [c for c in classifiers if re.fullmatch(r"Programming Language :: Python :: 3\.\d+", c)] == [
+        f"Programming Language :: Python :: 3.{minor}" for minor in range(10, 14)]
     assert metadata.get_all("Requires-Dist") == [
-        "numpy", 'matplotlib; extra == "examples"', 'dask[array]; extra == "examples"']
+        "numpy", 'matplotlib; extra == "examples"', 'dask[array,distributed]; extra == "examples"']
 
 
-def test_sdist_has_everything_the_build_reads(tmp_path):
-    subprocess.run([sys.executable, "-m", "build", "--sdist", "--outdir", str(tmp_path), str(ROOT)],
-                   check=True, capture_output=True)
-    (sdist,) = tmp_path.glob("distrova-*.tar.gz")
-    with tarfile.open(sdist) as archive:
-        members = {Path(name).relative_to("distrova-0.1.0").as_posix()
-                   for name in archive.getnames() if name != "distrova-0.1.0"}
-    needed = {"pyproject.toml", "CMakeLists.txt", "README.md", "LICENSE", "PKG-INFO"}
-    needed |= {p.relative_to(ROOT).as_posix() for d in ("src", "stubs")
-               for p in (ROOT / d).rglob("*") if p.is_file()}
-    assert needed <= members
-    assert not any(m.startswith(("build/", ".venv/")) for m in members)
+def test_sdist_holds_exactly_the_tracked_files_the_build_reads():
+    # setup.sh built the installed wheel from it, so it lacks nothing the build reads.
+    with tarfile.open(SDISTS[0]) as archive:
+        members = {name.split("/", 1)[1] for name in archive.getnames() if "/" in name}
+    tracked = subprocess.run(["git", "ls-files", "pyproject.toml", "CMakeLists.txt", "README.md",
+                              "LICENSE", "src", "stubs"], cwd=ROOT, check=True, capture_output=True,
+                             text=True).stdout.split()
+    assert members == set(tracked) | {"PKG-INFO"}
 
 
 def test_fresh_environment_installs_the_wheel_and_runs_the_tour(tmp_path):
@@ -63,3 +67,16 @@ def test_fresh_environment_installs_the_wheel_and_runs_the_tour(tmp_path):
                            capture_output=True, text=True).stdout
     here = subprocess.run([sys.executable] + tour, check=True, capture_output=True, text=True).stdout
     assert fresh == here and "qnorm(0.975)" in fresh
+
+
+# The README's commands that run an example (the tour's after the setup's `&&`).
+README_EXAMPLES = re.findall(r"(?m)(?:^    |&& )(\.venv/bin/python examples/.*)$",
+                             (ROOT / "README.md").read_text())
+
+
+@pytest.mark.parametrize("command", README_EXAMPLES)
+def test_readme_example_commands_run_after_setup(command, tmp_path):
+    (tmp_path / "examples").symlink_to(ROOT / "examples")  # what they write lands in tmp_path
+    run = subprocess.run([sys.executable] + shlex.split(command)[1:], cwd=tmp_path,
+                         capture_output=True, text=True, timeout=600)
+    assert run.returncode == 0, run.stderr[-4000:]

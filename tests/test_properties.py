@@ -4,10 +4,13 @@ import pathlib
 import subprocess
 import sys
 
+import pytest
+
 SUITE = pathlib.Path(__file__).with_name("hostile_properties.py")
 TIME_LIMIT = 300  # seconds; the suite takes well under a minute on an idle machine
 
 
+@pytest.mark.slow
 def test_hostile_property_suite():
     try:
         run = subprocess.run([sys.executable, "-m", "pytest", "-q", "-p", "no:cacheprovider",

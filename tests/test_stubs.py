@@ -26,7 +26,7 @@ RUNTIME_TYPES = {
     "collections.abc.Sequence[typing.SupportsInt | typing.SupportsIndex]": "shape",
     "distrova.Engine": "engine",
 }
-STUB_TYPES = {"_Real": "f64", "_Int": "i64", "_Flag": "bool", "_Number": "real",
+STUB_TYPES = {"_Real": "f64", "_Flag": "bool", "_Number": "real",
               "SupportsIndex": "int", "_Shape": "shape", "Engine": "engine"}
 RUNTIME_RESULTS = {"float": "float", "numpy.typing.NDArray[numpy.float64]": "draws",
                    "object": "float", "None": "None"}
@@ -58,6 +58,10 @@ def stub_functions():
 
 
 STUBS = stub_functions()
+# The bound of each type variable of the stubs.
+BOUNDS = {node.targets[0].id: ast.unparse(node.value.keywords[0].value) for node in STUB_TREE.body
+          if isinstance(node, ast.Assign) and isinstance(node.value, ast.Call)
+          and ast.unparse(node.value.func) == "TypeVar"}
 
 
 # A parameter: name, how it may be passed ("positional", "keyword" or "both"), type, default.
@@ -112,10 +116,19 @@ def test_stub_accepts_the_calls_the_module_accepts(name):
     runtime = runtime_signatures(name)
     stub = [stub_signature(node) for node in STUBS[name]]
     if name[0] in "dpq":
-        # Scalars type as float; the second overload is the same call over arrays.
-        (scalar, scalar_result), (array, array_result) = stub
-        assert (scalar_result, array_result) == ("float", "_Result")
-        assert array == [(n, how, "ArrayLike", d) for n, how, _, d in scalar]
+        # Scalars type as float, NumPy arrays in any argument as an array, other array-likes
+        # as either: the same call three times, each array parameter a type variable of its
+        # own (solved independently) bound to the scalar type or an array, or any array-like.
+        (scalar, scalar_result), (array, array_result), (like, like_result) = stub
+        assert (scalar_result, array_result, like_result) == ("float", "NDArray[np.float64]", "_Result")
+        flags = keyword_only(name)
+        arrays = [f"{t} | NDArray[{'np.bool_' if n in flags else 'Any'}]" for n, _, t, _ in scalar]
+        likes = ["_Flags" if n in flags else "ArrayLike" for n, _, _, _ in scalar]
+        for params, bounds in ((array, arrays), (like, likes)):
+            assert [(n, how, d and "...") for n, how, _, d in params] == \
+                [(n, how, d and "...") for n, how, _, d in scalar]
+            assert [BOUNDS[t] for _, _, t, _ in params] == bounds
+            assert len({t for _, _, t, _ in params}) == len(params)
         stub = [(scalar, scalar_result)]
     assert defaults(stub) == defaults(runtime)
     stub_forms = set().union(*(call_forms(p, STUB_TYPES, STUB_RESULTS[r]) for p, r in stub))
@@ -144,7 +157,9 @@ def test_docstring_example_gives_what_it_shows(name):
     text = stub_docstring(name)
     assert text, f"{name} has no docstring"
     test = doctest.DocTestParser().get_doctest(text, dict(PUBLIC), name, str(STUB), 0)
-    assert len(test.examples) == 1
+    # p and q functions show an upper tail too.
+    assert len(test.examples) == (2 if name[0] in "pq" else 1)
+    assert name[0] not in "pq" or "lower_tail=False" in test.examples[1].source
     runner = doctest.DocTestRunner()
     output = []
     runner.run(test, out=output.append)

@@ -17,6 +17,12 @@ density = d.dnorm(points, [[0.0], [1.0]])
 assert_type(density, float | NDArray[np.float64])
 assert isinstance(density, np.ndarray) and density.shape == (2, 7)
 tail: float = d.pcauchy(1.0, 0, 1) + d.plogis(0.0, 0, 1) + d.qunif(0.25, 2, 6)
+# A NumPy array in any argument gives an array, a list either; the tail flags.
+total = d.pnorm(np.linspace(-3, 3, 7)).sum()
+assert_type(d.qgamma(0.5, np.array([1.0, 2.0]), 1.0), NDArray[np.float64])
+assert_type(d.pnorm(0.0, lower_tail=np.array([True, False])), NDArray[np.float64])
+assert_type(d.pt([2.0, 3.0], 5, lower_tail=False), float | NDArray[np.float64])
+assert_type(d.qchisq(-50.0, 3, lower_tail=False, log_p=True), float)
 
 # The three overloads of a draw: one value, a shape, a count.
 assert_type(d.rnorm(), float)
@@ -36,6 +42,7 @@ def rejected() -> None:
     d.Engine(seed=1)  # type: ignore[call-arg]
     d.dcauchy(0.0)  # type: ignore[call-overload]
     d.qnorm(0.5, log=True)  # type: ignore[call-overload]
+    d.pnorm(2.0, lower_tail=1)  # type: ignore[call-overload]
     d.rnorm(0, 1, size=2.5)  # type: ignore[call-overload]
     d.rbinom(10.0, 0.5)  # type: ignore[call-overload]
     d.rexp([1.0, 2.0])  # type: ignore[call-overload]

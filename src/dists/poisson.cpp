@@ -52,10 +52,11 @@ double cdf_of_valid(std::int64_t k, double lambda) {
 }
 
 // The first count k >= start with p < F(k). The first LINEAR_STEPS counts are tried in
-// order; after them the search gallops upward and bisects between the last count at or
-// below p and the first above it, which gives the same count wherever F does not
-// decrease. NaN when not even the largest count exceeds p.
-double first_count_above(double p, double rate, std::int64_t start) {
+// order (the first `known_below` of them already known to be at most p); after them the
+// search gallops upward and bisects between the last count at or below p and the first
+// above it, which gives the same count wherever F does not decrease. NaN when not even
+// the largest count exceeds p.
+double first_count_above(double p, double rate, std::int64_t start, int known_below = 0) {
     // e^-rate once for every count, at the rates where the exact sum serves.
     const double e = rate > EXACT_RATE_MAX ? NaN : kernels::exp(-rate);
     const auto above_p = [p, rate, e](std::int64_t k) {
@@ -63,7 +64,7 @@ double first_count_above(double p, double rate, std::int64_t start) {
     };
     std::int64_t k = start;
     for (int i = 0; i < LINEAR_STEPS; ++i, ++k) {
-        if (above_p(k)) return static_cast<double>(k);
+        if (i >= known_below && above_p(k)) return static_cast<double>(k);
     }
     std::int64_t below = k - 1;  // F(below) <= p
     std::int64_t above;
@@ -112,7 +113,7 @@ double poisson_count_search(double p, double rate) {
     const std::int64_t k0 =
         m - NORMAL_START_OFFSET < 0 ? 0 : static_cast<std::int64_t>(m - NORMAL_START_OFFSET);
     if (p < cdf_of_valid(k0, rate)) return k0 == 0 ? 0 : static_cast<double>(k0 - 1);
-    return first_count_above(p, rate, k0);
+    return first_count_above(p, rate, k0, 1);
 }
 
 double qpois(double p, double rate, bool lower_tail, bool log_p) {

@@ -34,4 +34,22 @@ Lanes<double> log_core(const Lanes<double>& x);
 Lanes<double> log(const Lanes<double>& x);
 Lanes<double> pow(const Lanes<double>& a, const Lanes<double>& b);
 
+// The exponential and the logarithm over the fifty nodes of one quadrature, with their
+// fractions on the widest vector unit of the processor (every unit gives the same bits).
+inline constexpr int WIDE_LANE_COUNT = 50;
+using WideLanes = Lanes<double, WIDE_LANE_COUNT>;
+WideLanes exp(const WideLanes& x);
+WideLanes log(const WideLanes& x);
+
+namespace detail {
+
+// Vector units from the narrowest; each processor with one has those before it.
+enum class VectorUnit { baseline, avx2, avx512 };
+bool processor_has(VectorUnit unit);
+// The wide kernels on a unit the processor has, for the tests of every unit.
+WideLanes exp_on(VectorUnit unit, const WideLanes& x);
+WideLanes log_on(VectorUnit unit, const WideLanes& x);
+
+}  // namespace detail
+
 }  // namespace kernels

@@ -2,12 +2,14 @@
 // The steps of the exponential and the logarithm around their continued fractions,
 // written once for the kernels and for the lockstep code that evaluates the fractions
 // of a group of lanes together. `..._with(x, fraction_at)` is a kernel with its fraction
-// taken from `fraction_at`, called at most once.
+// taken from `fraction_at`, called at most once, through `fraction_then` as the kernel's
+// last step.
 #include <array>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <type_traits>
 
 #include "kernels/constants.hpp"
 #include "kernels/elementary.hpp"
@@ -32,6 +34,32 @@ inline constexpr double LOG_SMALL_INTEGERS[] = {0.0,
                                                 2.302585092994046};
 
 inline double log_of_small_integer(int n) { return n >= 2 && n <= 10 ? LOG_SMALL_INTEGERS[n] : 0.0; }
+
+// `finish` applied to the fraction's value at `argument`, whose result the kernel returns
+// (converted to its own type). A callback that also takes the finish is handed both: a
+// group of lanes keeps each lane's finish until the fractions of all lanes are known,
+// and the steps before the fraction run once (see with_one_fraction).
+template <class Fraction, class Argument, class Finish>
+auto fraction_then(Fraction& fraction_at, const Argument& argument, Finish finish) {
+    if constexpr (std::is_invocable_v<Fraction&, const Argument&, Finish>) {
+        return fraction_at(argument, finish);
+    } else {
+        return finish(fraction_at(argument));
+    }
+}
+
+// The finish of a fraction that is the kernel's value.
+struct AsIs {
+    template <class T>
+    T operator()(T v) const {
+        return v;
+    }
+};
+
+template <class Real>
+inline constexpr bool DOUBLE_LANES = false;
+template <int N>
+inline constexpr bool DOUBLE_LANES<Lanes<double, N>> = true;
 
 inline constexpr int FRACTION_DEPTH = 24;
 
@@ -118,7 +146,7 @@ auto quotients_as_needed(const Real& r) {
 template <typename Real>
 Real exp_fraction(const Real& r) {
     using T = lane_element_t<Real>;
-    if constexpr (std::is_same_v<Real, Lanes<double>>) {
+    if constexpr (DOUBLE_LANES<Real>) {
         constexpr T normal_enough = 32 * std::numeric_limits<T>::min();
         const bool scalable = !any_lane(r, [](T v) { return std::fabs(v) < normal_enough; });
         const auto divided = quotients_as_needed(r);
@@ -162,14 +190,14 @@ long double exp_split(Real x, Real negligible, Fraction fraction_at) {
     const Real whole = floor_of(x, negligible);
     const Real fraction = x - whole;
     const Real sign = x > 0 ? 1 : -1;
-    Real n = whole;
-    Real r = fraction;
-    if (fraction != 0 && fraction >= 0.5) {
-        n = whole + sign;
-        r = fraction - sign;
-    }
+    // A step of 1 or of 0 (adding or taking 0 from these never changes them), formed
+    // without a branch: which way x rounds follows its digits, unpredictably.
+    const Real step = sign * static_cast<Real>(fraction >= 0.5);
+    const Real n = whole + step;
+    const Real r = fraction - step;
     // One extended multiplication; a double fraction is widened exactly.
-    return exp_int(static_cast<std::int64_t>(n)) * static_cast<long double>(fraction_at(r));
+    const auto power = static_cast<std::int64_t>(n);
+    return fraction_then(fraction_at, r, [power](Real f) { return exp_int(power) * static_cast<long double>(f); });
 }
 
 // e^x with the continued fraction taken from `fraction_at`, called at most once.
@@ -179,7 +207,7 @@ double exp_with(double x, Fraction fraction_at) {
     if (x < -DBL_MAX) return 0.0;
     if (x == 0 || std::fabs(x) < EPS) return 1.0;
     if (x > DBL_MAX) return INF;
-    if (std::fabs(x) < 2) return fraction_at(x);
+    if (std::fabs(x) < 2) return fraction_then(fraction_at, x, AsIs{});
     // Rounded to double once: overflow only where the product itself exceeds DBL_MAX.
     return static_cast<double>(exp_split(x, EPS, fraction_at));
 }
@@ -187,7 +215,7 @@ double exp_with(double x, Fraction fraction_at) {
 template <class Fraction>
 long double exp_ext_with(long double x, Fraction fraction_at) {
     if (x != x) return x;  // no integer part to form
-    if (x == 0 || std::fabs(x) < 2) return fraction_at(x);
+    if (x == 0 || std::fabs(x) < 2) return fraction_then(fraction_at, x, AsIs{});
     return exp_split(x, EPS_EXT, fraction_at);
 }
 
@@ -214,7 +242,7 @@ double log_core_with(double x, Fraction fraction_at) {
     if (d == 0 || std::fabs(d) < EPS) return 0.0;
     if (x > DBL_MAX) return INF;
     // Written as a negated range test so that NaN takes the fraction and propagates.
-    if (!(x < 0.5 || x > 1.5)) return fraction_at(d / (x + 1));
+    if (!(x < 0.5 || x > 1.5)) return fraction_then(fraction_at, d / (x + 1), AsIs{});
 
     // Scale into [1, 10] by powers of ten, then split b = n * m with m in [1, 2).
     double b = x;
@@ -232,8 +260,9 @@ double log_core_with(double x, Fraction fraction_at) {
     }
     const int n = static_cast<int>(b);
     const double m = b / n;
-    const double r = fraction_at((m - 1) / (m + 1)) + log_of_small_integer(n);
-    return LN10 * decimal_exponent + r;
+    return fraction_then(fraction_at, (m - 1) / (m + 1), [n, decimal_exponent](double fraction) {
+        return LN10 * decimal_exponent + (fraction + log_of_small_integer(n));
+    });
 }
 
 template <class LogCore>

@@ -17,6 +17,17 @@ namespace {
 constexpr double SWITCH = 2.1;
 constexpr int FRACTION_DEPTH = 59;
 constexpr int INVERSE_STEPS = 55;
+// Where the tails switch from the complement of the small-argument fraction to the
+// large-argument one: both lose about 2.5e-15 relative there (the complement more
+// above it, the fraction's truncation more below).
+constexpr double TAIL_SWITCH = 1.75;
+// Newton steps of the tail deviate: from the rational start (within 4.5e-4) the error
+// squares each step, times at most 1/(2z) < 0.2.
+constexpr int DEVIATE_STEPS = 3;
+
+// The rational start of the tail deviate, t less (a + b t + c t^2) / (1 + d t + e t^2 + f t^3).
+constexpr double DEVIATE_NUMERATOR[] = {0.010328, 0.802853, 2.515517};
+constexpr double DEVIATE_DENOMINATOR[] = {0.001308, 0.189269, 1.432788, 1};
 
 // Starting estimate of the inverse, highest power first.
 constexpr double CENTRAL_START[] = {2.81022636e-08,  3.43273939e-07, -3.5233877e-06,
@@ -26,9 +37,9 @@ constexpr double TAIL_START[] = {-0.000200214257, 0.000100950558, 0.00134934322,
                                  -0.00367342844,  0.00573950773,  -0.0076224613,
                                  0.00943887047,   1.00167406,     2.83297682};
 
-template <std::size_t N>
-double horner(const double (&coefficients)[N], double t) {
-    double p = coefficients[0];
+template <std::size_t N, typename Real>
+Real horner(const double (&coefficients)[N], Real t) {
+    Real p = coefficients[0];
     for (std::size_t i = 1; i < N; ++i) p = p * t + coefficients[i];
     return p;
 }
@@ -256,6 +267,66 @@ long double erf_piece_ext(long double u) { return erf_piece_and_exp(u).first; }
 
 Lanes<long double> erf_piece_ext(const Lanes<long double>& u) {
     return erf_piece(u, Precision<long double>::exp(lanewise([](long double v) { return -(v * v); }, u)));
+}
+
+double standard_normal_cdf(double z) {
+    return standard_normal_cdf_with(z, [](long double u) { return erf_piece_and_exp(u).first; });
+}
+
+namespace {
+
+// (1 - erf(u)) / 2 = Phi(-sqrt(2) u) for u > 0, in extended precision.
+long double half_erfc(long double u) {
+    if (u > TAIL_SWITCH) return erfc_large_ext(u) * 0.5L;
+    return (1 - erf_piece_and_exp(u).first) * 0.5L;
+}
+
+// ln Phi(-sqrt(2) u) for u above the tail switch, from the large-argument form's parts:
+// ln(e^(-u^2) / (sqrt(pi) R_1)), with nothing to underflow. Also Phi / phi = sqrt(2) / R_1.
+struct LogTailParts {
+    long double log_tail;
+    long double fraction;
+};
+
+LogTailParts log_tail_parts(long double u) {
+    const long double r = large_fraction(2 * u);
+    const double scaled = static_cast<double>(Precision<long double>::sqrt_pi * r);
+    return {-(u * u) - log_core(scaled), r};
+}
+
+}  // namespace
+
+double standard_normal_tail(long double z) {
+    if (z != z) return NaN;
+    const long double u = -z / SQRT2_EXT;
+    if (u == 0 || std::fabs(u) < EPS_EXT) return 0.5;
+    const long double tail = u > 0 ? half_erfc(u) : 1 - half_erfc(-u);
+    return static_cast<double>(tail);
+}
+
+double standard_normal_log_tail(long double z) {
+    if (z != z) return NaN;
+    const long double u = -z / SQRT2_EXT;
+    if (u == 0 || std::fabs(u) < EPS_EXT) return log_core(0.5);
+    if (u > TAIL_SWITCH) return static_cast<double>(log_tail_parts(u).log_tail);
+    if (u > 0) return log_core(static_cast<double>(half_erfc(u)));
+    return log1p_precise(-static_cast<double>(half_erfc(-u)));
+}
+
+double standard_normal_tail_deviate(double log_tail) {
+    if (log_tail != log_tail) return NaN;
+    if (log_tail == -INF) return INF;
+    // t = sqrt(-2 ln tail), formed so that it stays finite for every finite log_tail; the
+    // rational function in extended precision, where t^3 cannot overflow.
+    const long double t = SQRT2 * sqrt(-log_tail);
+    // ln Phi(-z) falls with slope -R_1 / sqrt(2) and is concave: from the second step on
+    // the estimates approach the root from above.
+    long double z = t - horner(DEVIATE_NUMERATOR, t) / horner(DEVIATE_DENOMINATOR, t);
+    for (int step = 0; step < DEVIATE_STEPS; ++step) {
+        const LogTailParts parts = log_tail_parts(z / SQRT2_EXT);
+        z += (parts.log_tail - log_tail) * SQRT2_EXT / parts.fraction;
+    }
+    return static_cast<double>(z);
 }
 
 double erf_inv(double y) {

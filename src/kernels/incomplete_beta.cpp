@@ -66,32 +66,44 @@ double beta_density_of_logs(double log_x, double log_1mx, double a, double b, do
     return exp(((b - 1) * log_1mx + (a - 1) * log_x) - log_beta);
 }
 
-double beta_density(double a, double b, double x, double log_beta) {
-    return beta_density_of_logs(log(x), log(1 - x), a, b, log_beta);
-}
-
 // A value as a function that returns it.
 auto given(double v) {
     return [v] { return v; };
 }
 
+// I_x(a, b) and the density at x, from the logarithms of x and 1 - x they share.
+struct PointValues {
+    double probability;
+    double density;
+};
+
+auto point_values(double a, double b, double log_beta) {
+    return [a, b, log_beta](double x) {
+        const double log_x = log(x);
+        const double log_1mx = log(1 - x);
+        return PointValues{incomplete_beta_given(a, b, x, given(log_beta), given(log_x), given(log_1mx)),
+                           beta_density_of_logs(log_x, log_1mx, a, b, log_beta)};
+    };
+}
+
 // Nothing keeps the iterates inside [0, 1]; each step after the first uses the density
 // at the iterate before the current one. So a step reads the iterate and that density,
-// and its stop tests look at the iterate alone. `shortcut` false runs every step.
-double newton_halley(double a, double b, double p, bool shortcut) {
-    const double log_beta = lbeta(a, b);
+// and its stop tests look at the iterate alone. `shortcut` false runs every step. The
+// values at each point are formed once, by `at` (the start's density, taken by the
+// first state, is that of the first step's point).
+template <class At>
+double newton_halley_with(double a, double b, double p, bool shortcut, double log_beta, At& at) {
     const double start = a > 1 && b > 1 ? large_shape_start(a, b, p) : small_shape_start(a, b, p);
     if (near_zero(start) || near_zero(1 - start)) return start;
-    const double f = beta_density(a, b, start, log_beta);
+    const double f = at(start).density;
     if (near_zero(f)) return start;
     struct State {
         double x;
         double f;
     };
     const auto step = [&](State& s) {
-        const double log_x = log(s.x);
-        const double log_1mx = log(1 - s.x);
-        const double n = (incomplete_beta_given(a, b, s.x, given(log_beta), given(log_x), given(log_1mx)) - p) / s.f;
+        const PointValues values = at(s.x);
+        const double n = (values.probability - p) / s.f;
         double c = 1 - (((a - 1) / s.x - (b - 1) / (1 - s.x)) * s.f / s.f) * (n * 0.5);
         if (c > HALLEY_MAX) c = HALLEY_MAX;
         if (c < HALLEY_MIN) c = HALLEY_MIN;
@@ -100,11 +112,17 @@ double newton_halley(double a, double b, double p, bool shortcut) {
             s.x = next;
             return false;
         }
-        s = {next, beta_density_of_logs(log_x, log_1mx, a, b, log_beta)};
+        s = {next, values.density};
         return !near_zero(s.f);
     };
     const State first{start, f};
     return (shortcut ? iterate_exactly<NEWTON_STEPS>(first, step) : iterate_fully<NEWTON_STEPS>(first, step)).x;
+}
+
+double newton_halley(double a, double b, double p, bool shortcut) {
+    const double log_beta = lbeta(a, b);
+    auto at = recent<2>(point_values(a, b, log_beta));
+    return newton_halley_with(a, b, p, shortcut, log_beta, at);
 }
 
 }  // namespace detail
@@ -157,11 +175,15 @@ double incomplete_beta_inv(double a, double b, double p) {
     if (p < EPS) return 0.0;
     if (detail::near_zero(1 - p)) return 1.0;
     const double log_beta = lbeta(a, b);
-    const auto cdf = [a, b, log_beta](double x) {
+    auto at = recent<2>(detail::point_values(a, b, log_beta));
+    const double literal = detail::newton_halley_with(a, b, p, true, log_beta, at);
+    // The check of the result finds the iteration's last point kept.
+    const auto cdf = [a, b, log_beta, &at](double x) {
+        if (const detail::PointValues* kept = at.find(x)) return kept->probability;
         return detail::incomplete_beta_given(
             a, b, x, detail::given(log_beta), [x] { return log(x); }, [x] { return log(1 - x); });
     };
-    return sound_quantile(detail::newton_halley(a, b, p, true), log_tails_of(cdf), Probability{p}, 0.0, 1.0);
+    return sound_quantile(literal, log_tails_of(cdf), Probability{p}, 0.0, 1.0);
 }
 
 }  // namespace kernels

@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <iterator>
 
-#include "dists/normal.hpp"
 #include "kernels/constants.hpp"
 #include "kernels/elementary.hpp"
+#include "kernels/error_function.hpp"
 #include "kernels/exact_iteration.hpp"
-#include "kernels/gauss_legendre_50.hpp"
+#include "kernels/gamma_quadrature.hpp"
 #include "kernels/log_gamma.hpp"
 #include "kernels/quantile_search.hpp"
 #include "kernels/trigonometric.hpp"
@@ -50,7 +49,7 @@ constexpr double START_FLOOR = 1e-4;
 double prefactor(double a, double x, double lg) { return exp((a * log_core(x) - x) - lg); }
 
 // The gamma density at t, with the guarded logarithm (NaN below 0, -inf below EPS).
-double density(double a, double t, double lg) { return exp(((a - 1) * log(t) - t) - lg); }
+double density(double a, double t, double lg) { return exp(gamma_density_exponent(a, t, log(t), lg)); }
 
 }  // namespace
 
@@ -88,26 +87,14 @@ double gamma_quadrature(double a, double x, double lg) {
     const double upper = std::min(x, window.k_hi * s + a);
     double lower = std::min(x, a) - window.k_lo * s;
     if (lower < 0) lower = 0;
-    const double width = upper - lower;
-    const double mid = (upper + lower) * 0.5;
-
-    // Nodes scaled in extended precision and rounded once; the sum runs from the last
-    // stored node back to the first.
-    double sum = 0;
-    for (int i = static_cast<int>(std::size(GAUSS_LEGENDRE_50)) - 1; i >= 0; --i) {
-        const QuadratureNode& n = GAUSS_LEGENDRE_50[i];
-        const double point = static_cast<double>(mid + (width * n.node) * 0.5L);
-        const double factor = static_cast<double>((width * n.weight) * 0.5L);
-        sum += factor * density(a, point, lg);
-    }
-    return sum;
+    return gamma_quadrature_sum(a, lower, upper, lg);
 }
 
 // P(a, x) ~ Phi(3 sqrt(a) ((x/a)^(1/3) - 1 + 1/(9a))), with the cube root's departure
 // from 1 formed without cancellation.
 double gamma_cube_root_normal(double a, double x) {
     const double departure = expm1(log1p((x - a) / a) / 3);
-    return dists::pnorm((3 * sqrt(a)) * (departure + 1 / (9 * a)), 0, 1, false);
+    return standard_normal_cdf((3 * sqrt(a)) * (departure + 1 / (9 * a)));
 }
 
 }  // namespace detail
@@ -156,7 +143,10 @@ double incomplete_gamma_inv(double a, double p) {
     if (a < EPS) return 0;
 
     const double lg = lgamma(a);
-    const auto P = [a, lg](double x) { return regularized_lower(a, x, [lg] { return lg; }); };
+    // Each point's P and density are formed once: the first step and the last ones
+    // before a repeated state revisit points, and so does the check of the result.
+    auto P = recent<2>([a, lg](double x) { return regularized_lower(a, x, [lg] { return lg; }); });
+    auto density_at = recent<2>([a, lg](double x) { return density(a, x, lg); });
 
     // Halley steps, clamped to [0.8, 1.2], with the density factor lagging one step
     // behind the estimate: a step reads the estimate and the density at the estimate
@@ -169,11 +159,11 @@ double incomplete_gamma_inv(double a, double p) {
         const double r = (P(s.x) - p) / s.f;
         const double q = 1 - (((r * 0.5) * ((a - 1) / s.x - 1)) * s.f) / s.f;
         const double divisor = q > 1.2 ? 1.2 : (q < 0.8 ? 0.8 : q);
-        s = {s.x - r / divisor, density(a, s.x, lg)};
+        s = {s.x - r / divisor, density_at(s.x)};
         return true;
     };
     const double start = inverse_start(a, p);
-    const double x = iterate_exactly<INVERSE_STEPS>(State{start, density(a, start, lg)}, step).x;
+    const double x = iterate_exactly<INVERSE_STEPS>(State{start, density_at(start)}, step).x;
     // Lower-tail starts that miss by orders of magnitude carry the steps below 0.
     return sound_quantile(x, log_tails_of(P), Probability{p}, 0.0, DBL_MAX);
 }

@@ -5,7 +5,9 @@
 // Every operation is applied lane by lane in the operands' own IEEE arithmetic, so a
 // lane's result is bit for bit that of the same expression on a single value, and an
 // expression written once as a template serves both.
+#include <cstddef>
 #include <cstring>
+#include <new>
 #include <tuple>
 #include <type_traits>
 #include <utility>
@@ -194,6 +196,68 @@ auto in_lockstep(Step step, Lockstep... lockstep) {
     static_assert(sizeof...(Signatures) == sizeof...(Lockstep), "one lockstep twin per kernel");
     return detail::run_in_lockstep<Signatures...>(step, std::tuple<Lockstep...>{lockstep...},
                                                   std::index_sequence_for<Signatures...>{});
+}
+
+namespace detail {
+
+// What one lane does with its fraction's value: the finish handed to fraction_then,
+// kept by value and called once the value is known, its result converted to T.
+template <class T>
+class Deferred {
+public:
+    template <class Finish>
+    void hold(const Finish& finish) {
+        static_assert(std::is_trivially_copyable_v<Finish> && sizeof(Finish) <= sizeof(state_) &&
+                          alignof(Finish) <= alignof(std::max_align_t),
+                      "a finish is a few captured numbers");
+        ::new (static_cast<void*>(state_)) Finish(finish);
+        call_ = [](const void* state, T value) {
+            return static_cast<T>((*static_cast<const Finish*>(state))(value));
+        };
+    }
+    T operator()(T value) const { return call_(state_, value); }
+
+private:
+    alignas(std::max_align_t) unsigned char state_[16];
+    T (*call_)(const void*, T) = nullptr;
+};
+
+}  // namespace detail
+
+// A kernel over N lanes whose `steps(v, fraction_at)` call their fraction at most once,
+// through fraction_then: every lane's steps run once up to that call, the fractions are
+// evaluated for all lanes together by `lockstep`, and each waiting lane finishes with its
+// own value. Lanes without a fraction repeat the argument of one that has one.
+template <class T, int N, class Steps, class Lockstep>
+Lanes<T, N> with_one_fraction(const Lanes<T, N>& x, Steps steps, Lockstep lockstep) {
+    Lanes<T, N> out;
+    Lanes<T, N> argument;
+    detail::Deferred<T> finish[N];
+    bool waiting[N] = {};
+    int first_waiting = -1;
+    for (int i = 0; i < N; ++i) {
+        const auto wait = [&, i](T a, const auto& then) {
+            argument[i] = a;
+            finish[i].hold(then);
+            waiting[i] = true;
+            return decltype(then(a))();
+        };
+        const T value = steps(x[i], wait);
+        if (!waiting[i]) {
+            out[i] = value;
+        } else if (first_waiting < 0) {
+            first_waiting = i;
+        }
+    }
+    if (first_waiting < 0) return out;
+    for (int i = 0; i < N; ++i) {
+        if (!waiting[i]) argument[i] = argument[first_waiting];
+    }
+    const Lanes<T, N> fraction = lockstep(argument);
+    for (int i = 0; i < N; ++i) {
+        if (waiting[i]) out[i] = finish[i](fraction[i]);
+    }
+    return out;
 }
 
 }  // namespace kernels

@@ -37,8 +37,19 @@ double inverse_from_normal_deviate(double P, double n, double a, double b, doubl
     return sqrt(y * n);
 }
 
+// The log density's terms in n alone, and the log density at t given them.
+double log_density_constant(double n) {
+    const double r = n / 2 + 0.5;
+    return (lgamma(r) - (log_core(n) + LN_PI) * 0.5) - lgamma(n / 2);
+}
+
+double log_density_given(double t, double n, double constant) {
+    const double r = n / 2 + 0.5;
+    return constant + (-r) * log((t / n) * t + 1);
+}
+
 // The tail branch: an algebraic start in e = (P U)^(2/n), then six second-order Newton
-// steps on the upper tail, always all six.
+// steps on the upper tail, always all six; the density's terms in n are formed once.
 double inverse_in_tail(double P, double n, double e, double U) {
     const double y =
         ((e * (1 / (((((6 + n) / (n * e) - U * 0.089) - 0.822) * (n + 2)) * 3) + 0.5 / (4 + n)) -
@@ -47,13 +58,14 @@ double inverse_in_tail(double P, double n, double e, double U) {
             (n + 2) +
         1 / e;
     const double V = 0.5 * P;
+    const double constant = log_density_constant(n);
     // A step reads t alone (the density is taken at t itself).
     struct State {
         double t;
     };
     const auto step = [&](State& s) {
         const double excess = (1 - student_t_cdf(s.t, n)) - V;
-        const double delta = excess / exp(student_t_log_density(s.t, n));
+        const double delta = excess / exp(log_density_given(s.t, n, constant));
         s.t = (((s.t * delta) * (n + 1)) / ((s.t * s.t + n) * 2) + 1) * delta + s.t;
         return true;
     };
@@ -243,9 +255,7 @@ double student_t_cdf(double t, double n) {
 }
 
 double student_t_log_density(double t, double n) {
-    const double r = n / 2 + 0.5;
-    return ((lgamma(r) - (log_core(n) + detail::LN_PI) * 0.5) - lgamma(n / 2)) +
-           (-r) * log((t / n) * t + 1);
+    return detail::log_density_given(t, n, detail::log_density_constant(n));
 }
 
 double student_t_inv(double P, double n) {

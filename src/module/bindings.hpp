@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "kernels/interrupt.hpp"
 #include "module/array_call.hpp"
 #include "module/function_table.hpp"
 #include "module/scalar_call.hpp"
@@ -150,11 +151,20 @@ void def_elementwise(py::module_& m, const std::string& name, F function, py::ar
 // strides would overflow are handed to NumPy so that its own error is raised.
 py::array_t<double> allocate_draws(const std::vector<std::uint64_t>& size);
 
+// Draws are filled holding the interpreter lock, which serialises the use of each engine.
+// Ctrl-C is looked for between draws, so that an interrupted call leaves its engine
+// advanced by the draws it completed.
+inline constexpr std::uint64_t DRAWS_PER_POLL = 1024;
+
 template <class Draw>
 py::array_t<double> fill(py::array_t<double> out, Draw draw) {
     double* data = out.mutable_data();
     const py::ssize_t n = out.size();
-    for (py::ssize_t i = 0; i < n; ++i) data[i] = draw();
+    interrupt::Poller poller(DRAWS_PER_POLL);
+    for (py::ssize_t i = 0; i < n; ++i) {
+        data[i] = draw();
+        poller.step();
+    }
     return out;
 }
 

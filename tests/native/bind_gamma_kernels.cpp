@@ -6,6 +6,7 @@
 
 #include "bindings.hpp"
 #include "dists/poisson.hpp"
+#include "kernels/gamma_quadrature.hpp"
 #include "kernels/gauss_legendre_50.hpp"
 #include "kernels/incomplete_gamma.hpp"
 #include "kernels/log_gamma.hpp"
@@ -30,6 +31,13 @@ void bind_gamma_kernels(py::module_& m) {
     m.def("gamma_quadrature", [](double a, double x) {
         return kernels::detail::gamma_quadrature(a, x, kernels::lgamma(a));
     });
+    // The quadrature's sum over a window, in lockstep and one density after the other.
+    m.def("gamma_quadrature_sum", py::vectorize([](double a, double lower, double upper) {
+        return kernels::gamma_quadrature_sum(a, lower, upper, kernels::lgamma(a));
+    }));
+    m.def("gamma_quadrature_sum_one_by_one", py::vectorize([](double a, double lower, double upper) {
+        return kernels::detail::gamma_quadrature_sum_one_by_one(a, lower, upper, kernels::lgamma(a));
+    }));
     // The stored rule, each entry as (node, weight) in extended parts.
     m.def("gauss_legendre_table", [] {
         std::vector<py::tuple> rows;

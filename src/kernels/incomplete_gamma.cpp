@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <functional>
 
 #include "kernels/constants.hpp"
 #include "kernels/elementary.hpp"
@@ -165,7 +166,7 @@ double incomplete_gamma_inv(double a, double p) {
     const double start = inverse_start(a, p);
     const double x = iterate_exactly<INVERSE_STEPS>(State{start, density_at(start)}, step).x;
     // Lower-tail starts that miss by orders of magnitude carry the steps below 0.
-    return sound_quantile(x, log_tails_of(P), Probability{p}, 0.0, DBL_MAX);
+    return sound_quantile(x, log_tails_of(std::ref(P)), Probability{p}, 0.0, DBL_MAX);
 }
 
 }  // namespace kernels

@@ -120,7 +120,7 @@ double literal_quantile(double p, double dof) {
     return kernels::student_t_inv(2 * (1 - p), dof);
 }
 
-// The closed forms answer a plain lower-tail request by themselves where their rounding
+// The closed forms answer a plain request by themselves where their rounding
 // is far inside the quantiles' bound, measured on the tail (1e-11 at most, against the
 // bound of 1e-9): with one degree of freedom wherever the tail is above 1e-6 (p - 1/2
 // rounds by up to 2^-54 of p, the extended tangent near its pole by 2^-64 of pi/2); with
@@ -192,7 +192,6 @@ double qt(double p, double dof, bool lower_tail, bool log_p) {
     if (dof == INF) return qnorm(p, 0, 1, lower_tail, log_p);
     if (target.log_value >= LN_HALF) return 0;
     const double side = target.lower ? 1 : -1;
-    const bool plain_request = lower_tail && !log_p;
     // The search runs on the far tail at x <= 0, accurate to its last digits.
     auto log_tail = [dof](double x, bool lower) {
         return lower == (x <= 0) ? kernels::student_t_log_far_tail(x, dof)
@@ -200,9 +199,11 @@ double qt(double p, double dof, bool lower_tail, bool log_p) {
     };
     const kernels::Probability mirrored{target.log_value, true, true};
     double start;
-    if (plain_request && dof >= 1 && !large_dof(dof)) {
-        const double literal = side * literal_quantile(p, dof);
-        if (closed_form_is_sound(p, dof)) return side * literal;
+    if (!log_p && dof >= 1 && !large_dof(dof)) {
+        // An upper tail's literal is minus the lower tail's at the same p.
+        const double requested = lower_tail ? literal_quantile(p, dof) : -literal_quantile(p, dof);
+        const double literal = side * requested;
+        if (closed_form_is_sound(p, dof)) return requested;
         const bool usable = literal < 0 && literal >= -DBL_MAX;
         if (usable && kernels::answers(log_tail, kernels::small_tail(mirrored), literal)) return side * literal;
         start = literal;

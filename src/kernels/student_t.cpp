@@ -197,11 +197,15 @@ double cauchy_log_far_tail(double a) {
 }
 
 // Two degrees of freedom: 1/2 - a/(2 sqrt(a^2 + 2)) = 1/(s (s + a)) with s = sqrt(a^2 + 2),
-// and beyond 1e8, where 2/a^2 vanishes beside 1, 1/(2 a^2) by its logarithm.
+// in extended precision after one Newton step on the square root (the kernel's root is
+// good to about an ulp), and beyond 1e8, where 2/a^2 vanishes beside 1, 1/(2 a^2) by its
+// logarithm.
 double two_dof_far_tail(double a) {
     if (a * a > DBL_MAX) return (0.5 / a) / a;
-    const double s = sqrt(a * a + 2);
-    return (1 / s) / (s + a);
+    const long double square = static_cast<long double>(a) * a + 2;
+    const long double root = sqrt(static_cast<double>(square));
+    const long double s = root + (square - root * root) / (2 * root);
+    return static_cast<double>(1 / (s * (s + a)));
 }
 
 double two_dof_log_far_tail(double a) {

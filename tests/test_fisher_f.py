@@ -7,7 +7,7 @@ import scipy.stats as st
 
 import _distrova_testing as native
 import distrova as d
-from exact_values import INF, NAN, check, check_with_log
+from exact_values import INF, NAN, check, check_with_log, same
 
 
 # Under the flag each value is its guarded logarithm; NaN stays NaN.
@@ -17,9 +17,7 @@ from exact_values import INF, NAN, check, check_with_log
     ("df", (INF, INF, 1.5), NAN), ("df", (INF, INF, 2), 0), ("df", (INF, 3, INF), 0),
     ("df", (1, INF, INF), INF), ("df", (2, INF, INF), 0), ("df", (1, 0, 5), NAN),
     ("df", (1, 3, 1e-17), NAN), ("df", (NAN, 3, 5), NAN),
-    # A point so far out that z = u/(1 + u) rounds to 1 (or u overflows): the limit 0.
-    ("df", (1e20, 3, 0.5), 0), ("df", (1e300, 1e10, 5), 0),
-    ("pf", (0, 3, 5), 0), ("pf", (1e-17, 3, 5), 0), ("pf", (INF, 3, 5), 1), ("pf", (1, INF, INF), 0.5),
+    ("pf", (0, 3, 5), 0), ("pf", (INF, 3, 5), 1), ("pf", (1, INF, INF), 0.5),
     ("pf", (1.5, INF, INF), 1), ("pf", (0.5, INF, INF), 0), ("pf", (1, -3, 5), NAN),
     ("pf", (1e300, 1e10, 5), 1),  # not inf/inf
     ("pf", (2, 3, 5), 0.7673760819999219),
@@ -28,12 +26,47 @@ def test_special_values(name, args, expected):
     check_with_log(getattr(d, name), args, expected)
 
 
+# Where z = u/(1 + u) rounds to 1 or 0, u overflows, or a degree of freedom is vast, the
+# densities stay ordinary numbers (mpmath values).
+@pytest.mark.parametrize("args, log_density", [
+    ((1e20, 3, 0.5), -59.264208600241473642), ((1e300, 1e10, 5), -2415.7083036841605),
+    ((1, 1e30, 1), -1.4189385332046727), ((1 + 2**-52, 1e30, 2), -1.0000000000000002),
+    ((1e10, 1e4, 5), -78.584059345819882), ((1e-300, 0.5, 3), 516.38206464826995),
+])
+def test_densities_at_rounded_ratios(args, log_density):
+    assert d.df(*args, True) == pytest.approx(log_density, rel=1e-13)
+    assert d.df(*args) == pytest.approx(np.exp(log_density), rel=1e-12, abs=1e-320)
+
+
+@pytest.mark.parametrize("df1, df2", [(0.3, 0.5), (3.0, 4.0), (100.0, 0.3), (5.0, 2e4)])
+def test_tails_sum_to_one_and_quantiles_invert_the_small_log_tail(df1, df2):
+    x = np.array([1e-3, 0.5, 2.0, 50.0, 1e6])
+    assert np.allclose(d.pf(x, df1, df2) + d.pf(x, df1, df2, lower_tail=False), 1, rtol=0, atol=1e-12)
+    for lower in (True, False):
+        logs = d.pf(x, df1, df2, True, lower_tail=lower)
+        small = logs < -0.7
+        back = d.qf(logs[small], df1, df2, lower_tail=lower, log_p=True)
+        assert np.allclose(back, x[small], rtol=1e-11, atol=0)
+
+
+def test_log_lower_tail_is_non_decreasing_where_it_leaves_the_literal():
+    # the literal's complement branch and its floor at 1e-3 (4, 0.3), its EPS (3, 4)
+    for x, df1, df2 in [(np.linspace(0.14, 0.16, 20001), 4.0, 0.3), (np.geomspace(1e-12, 1e-8, 20001), 3.0, 4.0)]:
+        assert np.all(np.diff(d.pf(x, df1, df2, True)) >= 0)
+
+
 @pytest.mark.parametrize("args, expected", [
+    ((-INF, 3, 5, True, True), 0), ((0.0, 3, 5, False, True), 0), ((-INF, 3, 5, False, True), INF),
+    ((0.1, 3, 5, True, True), NAN), ((1 - 2**-53, 3, 4, True, False), 173274340.21437675),
     ((0, 3, 5), 0), ((1, 3, 5), INF), ((0.3, INF, INF), 1), ((0.5, 3, 5), 0.9071462198190227),
     ((1.2, 3, 5), NAN), ((0.5, 0, 5), NAN), ((0.5, 3, NAN), NAN),
 ])
 def test_qf_values(args, expected):
-    check(d.qf(*args), expected)
+    if len(args) == 5:
+        got = d.qf(*args[:3], lower_tail=args[3], log_p=args[4])
+        assert same(got, expected) or got == pytest.approx(expected, rel=1e-12), got
+    else:
+        check(d.qf(*args), expected)
 
 
 @pytest.mark.parametrize("x", [1e-300, 1e-17, 0.3, 2.0, 40.0])

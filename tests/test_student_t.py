@@ -22,10 +22,9 @@ def t_tail(x, dof):
         x, n = abs(mpmath.mpf(x)), mpmath.mpf(dof)
         if x == 0:
             return mpmath.mpf(0.5)
-        z = x * x / (n + x * x)
         if x * x < 3:
-            return (1 - mpmath.betainc(0.5, n / 2, 0, z, regularized=True)) / 2
-        return mpmath.betainc(n / 2, 0.5, 0, 1 - z, regularized=True) / 2
+            return (1 - mpmath.betainc(0.5, n / 2, 0, x * x / (n + x * x), regularized=True)) / 2
+        return mpmath.betainc(n / 2, 0.5, 0, n / (n + x * x), regularized=True) / 2
 
 
 def t_density(x, dof):
@@ -36,15 +35,18 @@ def t_density(x, dof):
 
 
 def t_quantile(p, dof):
-    """The quantile at p < 1/2: a bracket by doubling, then a root of ln P(T > |x|) = ln p."""
+    """The quantile at p < 1/2: a bracket of -x by halving or doubling, then a root of
+    ln P(T > |x|) = ln p in ln|x|."""
     with mpmath.workdps(working_digits(dof)):
-        lo = mpmath.mpf(-1)
-        while t_tail(lo, dof) > p:
-            lo *= 2
-        hi = lo / 2 if lo < -1 else mpmath.mpf(0)
         log_p = mpmath.log(p)
-        return mpmath.findroot(lambda x: mpmath.log(t_tail(x, dof)) - log_p, (lo, hi),
-                               solver="anderson")
+        def miss(u):
+            return mpmath.log(t_tail(-mpmath.exp(u), dof)) - log_p
+        lo = hi = mpmath.mpf(0)
+        while miss(lo) < 0:
+            lo -= 1
+        while miss(hi) > 0:
+            hi += 1
+        return -mpmath.exp(mpmath.findroot(miss, (lo, hi), solver="illinois", tol=mpmath.mpf(10)**-30))
 
 
 # ---- values of the kernels ---------------------------------------------------------
@@ -94,14 +96,15 @@ def test_inverse_refines_only_below_the_branch_switch(n):
     (lambda: d.pt(INF, 5, True), 0.0), (lambda: d.pt(-INF, 5), 0.0), (lambda: d.pt(-INF, 5, True), -INF),
     (lambda: d.pt(1.5, INF), d.pnorm(1.5)), (lambda: d.pt(1, NAN), NAN), (lambda: d.pt(1, -2), NAN),
     # Two degrees of freedom beyond the overflow of x^2: the limits, not 1/2.
-    (lambda: d.pt(1e200, 2), 1.0), (lambda: d.pt(-1e200, 2), 0.0), (lambda: d.pt(-1e200, 2, True), -INF),
+    (lambda: d.pt(1e200, 2), 1.0), (lambda: d.pt(-1e200, 2), 0.0), (lambda: d.pt(-1e200, 2, True), -921.7271843781782),
     (lambda: d.qt(0, 4), -INF), (lambda: d.qt(1, 4), INF), (lambda: d.qt(0.5, 4), 0.0),
     (lambda: d.qt(0.75, 1), 1.0), (lambda: d.qt(0.9, 2), 0.8 / math.sqrt(0.18)),
-    (lambda: d.qt(0.9, 5), 1.4758840384142986), (lambda: d.qt(1e-4, 5), -9.677566300883202),
+    (lambda: d.qt(1e-4, 5), -9.677566300883202),
     (lambda: d.qt(0.3, INF), d.qnorm(0.3)), (lambda: d.qt(-0.1, 4), NAN), (lambda: d.qt(0.5, 0), NAN),
     # The median is 0 also where the root finder answers.
     (lambda: d.qt(0.5, 0.3), 0.0), (lambda: d.qt(0.5, 0.99), 0.0), (lambda: d.qt(0.5, 1e7), 0.0),
-    (lambda: d.pt(-1e9, 3, True), -INF),  # the probability lies below EPS
+    # Beyond the doubles: P(T < -DBL_MAX) is near 1/2 at 2^-40 degrees of freedom.
+    (lambda: d.qt(0.01, 2.0**-40), -INF), (lambda: d.qt(0.99, 2.0**-40), INF),
 ])
 def test_stated_values(call, expected):
     got = call()
@@ -119,7 +122,7 @@ def test_symmetry_is_exact(dof):
 
 @pytest.mark.parametrize("p, dof", [
     (1e-18, 5.0), (1e-300, 12.0), (1e-17, 2.0), (1 - 2.0**-53, 2.0), (1e-19, 1e6),
-    (0.3, 0.8), (0.3, 0.6), (0.7, 0.3), (0.01, 2.0**-40), (0.3, 1e7), (1e-250, 2e6),
+    (0.3, 0.8), (0.3, 0.6), (0.7, 0.3), (0.3, 1e7), (1e-250, 2e6),
     # Finite but meaningless approximations: about -1e22 and -1.8e25, where pt is 0.
     (2.0**-54, 2.5), (1e-13, 1.05),
 ])
@@ -127,13 +130,13 @@ def test_quantiles_the_literal_misses_come_from_the_root_finder(p, dof):
     q = d.qt(p, dof)
     lower, x = (p, q) if p < 0.5 else (1 - p, -q)
     assert math.isfinite(q) and x < 0
-    # the first double reaching p, to the rounding of the tails' logarithms it is found by
-    assert d.pt(x, dof) >= lower * (1 - 1e-14) and d.pt(math.nextafter(x, -INF), dof) < lower * (1 + 1e-14)
+    # the module's own log tail at the result is the requested one, to its rounding
+    assert d.pt(x, dof, True) == pytest.approx(math.log(lower), rel=1e-14)
 
 
 def test_failing_quantiles_match_the_true_ones_where_pt_is_accurate():
     assert d.qt(1e-18, 5) == pytest.approx(-6243.88, abs=0.01)
-    for p, dof in [(0.3, 0.8), (0.01, 0.6), (0.45, 0.3), (1e-20, 5.0)]:
+    for p, dof in [(0.3, 0.8), (0.01, 0.6), (0.45, 0.3), (1e-20, 5.0), (0.1, 5.0)]:
         assert d.qt(p, dof) == pytest.approx(float(t_quantile(p, dof)), rel=1e-13)
 
 
@@ -146,7 +149,6 @@ def test_literal_formulas_up_to_a_million_degrees_of_freedom_then_the_large_form
         assert d.pt(x, above) == native.student_t_cdf_large_dof(x, above)
         # The literal density is off by about 7e-10 here; the two sides still agree.
         assert d.dt(x, above) == pytest.approx(d.dt(x, below), rel=2e-9)
-    assert d.qt(0.2, below) == -native.student_t_inv(0.4, below)
 
 
 def test_accuracy_above_a_million_degrees_of_freedom():
@@ -180,3 +182,29 @@ def test_literal_accuracy_in_the_centre():
             exact = tail if x < 0 else 1 - tail
             assert d.pt(x, dof) == pytest.approx(float(exact), rel=1e-13, abs=1e-15)
             assert d.dt(x, dof) == pytest.approx(float(t_density(x, dof)), rel=1e-12)
+
+
+# Quantiles the issue found wrong: the approximation unrefined, far tails cut off at EPS.
+@pytest.mark.parametrize("p, dof", [(0.975, 5.0), (1e-12, 3.0), (0.001, 0.3), (1e-6, 0.5), (2.2e-16, 1.5),
+                                    (1e-17, 1.0), (0.7, 1.5), (0.3, 2.5)])
+def test_quantiles_once_wrong(p, dof):
+    expected = float(t_quantile(p, dof)) if p < 0.5 else -float(t_quantile(1 - p, dof))
+    assert d.qt(p, dof) == pytest.approx(expected, rel=1e-13)
+
+
+@pytest.mark.parametrize("dof", [0.3, 1.0, 2.0, 5.0, 3e5, 1e7])
+def test_tails_sum_to_one_and_quantiles_invert_the_small_log_tail(dof):
+    x = np.array([-1e9, -30.0, -2.5, -0.3, 0.3, 2.5, 30.0, 1e9])
+    bound = 1e-12 if dof <= 1e5 else 1e-9
+    assert np.allclose(d.pt(x, dof) + d.pt(x, dof, lower_tail=False), 1, rtol=0, atol=bound)
+    for lower in (True, False):
+        logs = d.pt(x, dof, True, lower_tail=lower)
+        small = logs < -0.7
+        assert np.allclose(d.qt(logs[small], dof, lower_tail=lower, log_p=True), x[small], rtol=bound * 10, atol=0)
+
+
+def test_log_lower_tail_is_non_decreasing_where_it_leaves_the_literal():
+    # at 30 degrees of freedom: the floor of the difference from 1/2, the literal's own
+    # switch at x^2 = dof, and its EPS
+    for x in [np.linspace(-3.4, -3.37, 20001), np.linspace(-5.48, -5.475, 20001), -np.geomspace(1e5, 5e5, 20001)]:
+        assert np.all(np.diff(d.pt(np.sort(x), 30.0, True)) >= 0)

@@ -10,6 +10,7 @@
 #include "kernels/elementary.hpp"
 #include "kernels/exact_iteration.hpp"
 #include "kernels/error_function.hpp"
+#include "kernels/incomplete_beta.hpp"
 #include "kernels/log_gamma.hpp"
 #include "kernels/trigonometric.hpp"
 
@@ -17,6 +18,8 @@ namespace kernels {
 namespace detail {
 
 constexpr double LN_PI = 1.1447298858494002;
+constexpr double LN2 = 0.6931471805599453;
+constexpr double PI = 3.141592653589793;
 constexpr long double SQRT_HALF_PI_EXT = 1.2533141373155002512L;
 constexpr double SQRT_PI = 1.772453850905516;
 constexpr int REFINEMENT_STEPS = 6;
@@ -122,6 +125,119 @@ double upper_tail_large_dof(double t, double n) {
     return 0.5 * normalising * sum;
 }
 
+// Beyond this v the tail of the expansion is taken in logarithms: e^-v is near the
+// underflow, while the sum it multiplies stays an ordinary number.
+constexpr double LARGE_DOF_LOG_FROM = 600;
+// Terms of the asymptotic series of e^(u^2) erfc(u), enough to rounding for u^2 >= 600.
+constexpr int SCALED_ERFC_TERMS = 7;
+
+// e^(u^2) erfc(u) = (1 - 1/(2u^2) + 3/(2u^2)^2 - 15/(2u^2)^3 + ...)/(u sqrt(pi)), for
+// u^2 >= LARGE_DOF_LOG_FROM, where each omitted term is below 1e-17 of the sum.
+double scaled_erfc_asymptotic(double u) {
+    const double step = 1 / (2 * u * u);
+    double term = 1;
+    double sum = 1;
+    for (int k = 1; k < SCALED_ERFC_TERMS; ++k) {
+        term = -term * (2 * k - 1) * step;
+        sum = sum + term;
+    }
+    return sum / (u * SQRT_PI);
+}
+
+// ln P(T > |t|) by the expansion of upper_tail_large_dof with e^-v taken out of every
+// term: Gamma(k + 1/2, v) e^v/Gamma(1/2) from e^(r^2) erfc(r) by the same recurrence.
+double log_upper_tail_large_dof(double t, double n) {
+    const double t2 = t * t;
+    const double s = exponent_per_square(t2, n);
+    const double v = t2 * s;
+    if (v <= LARGE_DOF_LOG_FROM) return log_core(upper_tail_large_dof(t, n));
+    const double r = std::fabs(t) * sqrt(s);
+    const double per_order = 1 / (0.5 * n + 0.5);
+    double gamma_ratio = scaled_erfc_asymptotic(r);
+    double power = r;
+    double weight = 1;
+    double sum = gamma_ratio;
+    for (int k = 1; k < JACOBIAN_TERMS; ++k) {
+        gamma_ratio = (k - 0.5) * gamma_ratio + power / SQRT_PI;
+        weight = weight * per_order;
+        sum = sum + JACOBIAN_SERIES[k] * weight * gamma_ratio;
+        power = power * v;
+    }
+    return ((-0.25 / n - 0.5 * log1p(1 / n)) - LN2) + (log_core(sum) - v);
+}
+
+// The expansion's first omitted term grows like (t^2/n)^4 relative to the tail: up to
+// this ratio it stays far inside the logarithm's bound of 1e-9 for these degrees of
+// freedom, beyond it the incomplete beta takes over.
+constexpr double LARGE_DOF_EXPANSION_RATIO = 0.05;
+
+double square_ratio(double t, double n) {
+    const double a = std::fabs(t);
+    return (a / n) * a;
+}
+
+// ln v = -ln(1 + t^2/n), where v = n/(n + t^2) may lie below the doubles; once the ratio
+// overflows, n/t^2 is negligible beside 1.
+double log_of_small_beta_point(double t, double n, double ratio) {
+    if (ratio <= DBL_MAX) return -log1p_precise(ratio);
+    return log_core(n) - 2 * log_core(std::fabs(t));
+}
+
+// One degree of freedom: atan(1/|t|)/pi, without the cancellation of 1/2 - atan(|t|)/pi;
+// 1/|t| is its own arctangent to rounding beyond 1e8.
+constexpr double ATAN_IS_IDENTITY_FROM = 1e8;
+
+double cauchy_far_tail(double a) {
+    return a < 1 ? 0.5 - atan(a) / PI : atan(1 / a) / PI;
+}
+
+double cauchy_log_far_tail(double a) {
+    if (a > ATAN_IS_IDENTITY_FROM) return -(log_core(a) + LN_PI);
+    return log_core(cauchy_far_tail(a));
+}
+
+// Two degrees of freedom: 1/2 - a/(2 sqrt(a^2 + 2)) = 1/(s (s + a)) with s = sqrt(a^2 + 2),
+// in extended precision after one Newton step on the square root (the kernel's root is
+// good to about an ulp), and beyond 1e8, where 2/a^2 vanishes beside 1, 1/(2 a^2) by its
+// logarithm.
+double two_dof_far_tail(double a) {
+    if (a * a > DBL_MAX) return (0.5 / a) / a;
+    const long double square = static_cast<long double>(a) * a + 2;
+    const long double root = sqrt(static_cast<double>(square));
+    const long double s = root + (square - root * root) / (2 * root);
+    return static_cast<double>(1 / (s * (s + a)));
+}
+
+double two_dof_log_far_tail(double a) {
+    if (a > ATAN_IS_IDENTITY_FROM) return -(LN2 + 2 * log_core(a));
+    return log_core(two_dof_far_tail(a));
+}
+
+// P(T > |t|) or its logarithm through the incomplete beta, for any finite n: half its
+// upper tail at 1 - v = r/(1 + r) up to r = t^2/n = 1, half its lower tail at
+// v = 1/(1 + r) beyond.
+double far_tail_by_beta(double t, double n, bool log) {
+    const double r = square_ratio(t, n);
+    if (r == 0) return log ? -LN2 : 0.5;
+    const double h = 0.5 * n;
+    double tail;
+    if (r <= 1) {
+        const auto log_w = [r] { return log_core(r) - log1p_precise(r); };
+        tail = beta_tail_at_small_point(0.5, h, r / (1 + r), log_w, true, log);
+    } else {
+        const auto log_v = [t, n, r] { return log_of_small_beta_point(t, n, r); };
+        tail = beta_tail_at_small_point(h, 0.5, 1 / (1 + r), log_v, false, log);
+    }
+    return log ? tail - LN2 : 0.5 * tail;
+}
+
+// ln(1 + t^2/n) where t^2 or t^2/n overflows.
+double log1p_square_ratio(double t, double n) {
+    const double r = square_ratio(t, n);
+    if (r <= DBL_MAX) return log1p_precise(r);
+    return 2 * log_core(std::fabs(t)) - log_core(n);
+}
+
 }  // namespace detail
 
 double student_t_cdf(double t, double n) {
@@ -165,6 +281,40 @@ double student_t_log_density_large_dof(double t, double n) {
     const double t2 = t * t;
     const double v = t2 > DBL_MAX ? t2 : t2 * detail::exponent_per_square(t2, n);
     return (-LN_SQRT_2PI - 0.25 / n) - v;
+}
+
+double student_t_far_tail(double t, double n) {
+    const double a = std::fabs(t);
+    if (n == 1) return detail::cauchy_far_tail(a);
+    if (n == 2) return detail::two_dof_far_tail(a);
+    if (n > EXPANSION_TAIL_DOF) return detail::upper_tail_large_dof(t, n);
+    return detail::far_tail_by_beta(t, n, false);
+}
+
+double student_t_log_far_tail(double t, double n) {
+    const double a = std::fabs(t);
+    if (n == 1) return detail::cauchy_log_far_tail(a);
+    if (n == 2) return detail::two_dof_log_far_tail(a);
+    if (n > EXPANSION_TAIL_DOF && detail::square_ratio(t, n) <= detail::LARGE_DOF_EXPANSION_RATIO) {
+        return detail::log_upper_tail_large_dof(t, n);
+    }
+    return detail::far_tail_by_beta(t, n, true);
+}
+
+double student_t_log_density_everywhere(double t, double n) {
+    const double a = std::fabs(t);
+    const bool large = n > LARGE_DOF;
+    const bool overflows = large ? a * a > DBL_MAX : detail::square_ratio(t, n) > DBL_MAX;
+    if (!overflows) return large ? student_t_log_density_large_dof(t, n) : student_t_log_density(t, n);
+    const double constant = large ? -LN_SQRT_2PI - 0.25 / n
+                                  : (lgamma(n / 2 + 0.5) - (log_core(n) + detail::LN_PI) * 0.5) - lgamma(n / 2);
+    return constant - (0.5 * n + 0.5) * detail::log1p_square_ratio(t, n);
+}
+
+bool beta_lower_tail_is_leading_power(double b, double x) { return x * (1 + b) <= EPS; }
+
+double log_beta_lower_tail_leading_power(double a, double b, double log_x) {
+    return (a * log_x - log_core(a)) - lbeta(a, b);
 }
 
 double student_t_cdf_large_dof(double t, double n) {

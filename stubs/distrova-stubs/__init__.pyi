@@ -1477,8 +1477,8 @@ def qt(p: _Real, dof: _Real, *, lower_tail: _Flag = True, log_p: _Flag = False) 
     booleans only (Python's or NumPy's, or arrays of them); any other value, 0 and 1
     included, is a TypeError.
 
-    >>> qt(0.975, 5)
-    2.5705818356363146
+    >>> round(qt(0.975, 5), 12)
+    2.570581835636
     >>> qt(0.125, 2, lower_tail=False)
     1.6035674514745464
     """

@@ -83,20 +83,10 @@ inline double lower_log_tail(double plain, double accurate, bool smooth, double 
     return literal == accurate || std::fabs(literal - accurate) <= bound ? literal : accurate;
 }
 
-// A lower-tail probability reported in the tail and on the scale the caller asked for.
+// An exact lower-tail probability (an end of the support, a limit) reported in the tail
+// and on the scale the caller asked for.
 inline double tail_value(double lower, bool log_p, bool lower_tail) {
     return plain_value(lower_tail ? lower : 1 - lower, log_p);
-}
-
-// The lower-tail probability that a quantile call asks for: p as given, in the lower or
-// the upper tail, plain or as its logarithm (a positive logarithm is no probability).
-inline double lower_probability(double p, bool lower_tail, bool log_p) {
-    if (log_p) {
-        p = p > 0 ? NaN : kernels::exp(p);
-    } else if (p < 0 || p > 1) {
-        return NaN;
-    }
-    return lower_tail ? p : 1 - p;
 }
 
 }  // namespace dists

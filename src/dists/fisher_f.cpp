@@ -156,14 +156,21 @@ constexpr double LIMIT_FACTOR = 1e15;
 bool at_infinite_df2(double df1, double df2) { return df2 >= LIMIT_FACTOR * std::fmax(1, df1); }
 bool at_infinite_df1(double df1, double df2) { return df1 >= LIMIT_FACTOR * std::fmax(1, df2); }
 
+// A chi-squared tail to full relative precision on either side, as the limits' tails
+// need (its plain lower tail is the classic value, accurate only in absolute terms).
+double accurate_chisq_tail(double x, double dof, bool log_p, bool lower) {
+    if (log_p || !lower) return pchisq(x, dof, log_p, lower);
+    return kernels::exp(pchisq(x, dof, true, true));
+}
+
 // Either tail of P(F <= x) for finite degrees of freedom, or its logarithm, from the
 // incomplete beta at whichever of z = u/(1 + u) and 1 - z = 1/(1 + u) is the smaller,
 // each formed directly (the shapes and the tails swap with the variable). Next to 0 the
 // smaller variable's tail is the leading power of the series, by the logarithm of the
 // variable, which may lie below the doubles where u over- or underflows.
 double finite_dof_tail(double x, double df1, double df2, bool lower, bool log_p) {
-    if (at_infinite_df2(df1, df2)) return pchisq(x * df1, df1, log_p, lower);
-    if (at_infinite_df1(df1, df2)) return pchisq(df2 / x, df2, log_p, !lower);
+    if (at_infinite_df2(df1, df2)) return accurate_chisq_tail(x * df1, df1, log_p, lower);
+    if (at_infinite_df1(df1, df2)) return accurate_chisq_tail(df2 / x, df2, log_p, !lower);
     const double u = ratio_of(x, df1, df2);
     const bool small_z = u <= 1;
     const double a = small_z ? df1 / 2 : df2 / 2;
@@ -180,7 +187,8 @@ double finite_dof_tail(double x, double df1, double df2, bool lower, bool log_p)
     const double y = kernels::exp(log_y);
     if (!kernels::beta_lower_tail_is_leading_power(b, y)) {
         // the other degree of freedom beyond 1e260, nearer its limit still than above
-        return small_z ? pchisq(x * df1, df1, log_p, lower) : pchisq(df2 / x, df2, log_p, !lower);
+        return small_z ? accurate_chisq_tail(x * df1, df1, log_p, lower)
+                       : accurate_chisq_tail(df2 / x, df2, log_p, !lower);
     }
     return kernels::beta_tail_at_small_point(a, b, y, [log_y] { return log_y; }, upper, log_p);
 }
@@ -214,9 +222,9 @@ LowerTail lower_tail_value(double x, double df1, double df2) {
     return {accurate, false};
 }
 
-// ln P(F <= x): the literal logarithm where the probability keeps its digits (the
-// incomplete beta's own fraction, above EPS; its complement, above the floor), the
-// accurate tail otherwise.
+// ln P(F <= x): the literal logarithm where the probability keeps its digits (moderate
+// shapes and the incomplete beta's own fraction, above EPS; its complement, above the
+// floor), the accurate tail otherwise.
 double log_lower_tail(double x, double df1, double df2) {
     const LowerTail lower = lower_tail_value(x, df1, df2);
     const double a = df1 / 2;
@@ -224,7 +232,9 @@ double log_lower_tail(double x, double df1, double df2) {
     const double u = (x * df1) / df2;
     const bool direct = u / (1 + u) < (a + 1) / ((a + b) + 2);
     const double floor = direct ? kernels::EPS : CANCELLING_FLOOR;
-    if (lower.literal && lower.value >= floor) return kernels::log(lower.value);
+    const bool relative_digits =
+        a <= kernels::INCOMPLETE_BETA_LITERAL_LOG_SHAPES && b <= kernels::INCOMPLETE_BETA_LITERAL_LOG_SHAPES;
+    if (lower.literal && relative_digits && lower.value >= floor) return kernels::log(lower.value);
     return finite_dof_tail(x, df1, df2, true, true);
 }
 
@@ -232,7 +242,7 @@ double log_lower_tail(double x, double df1, double df2) {
 // The literal lower tail is its complement; its logarithm stays where that keeps its
 // digits.
 double tail_infinite_df1(double x, double df2, bool log_p, bool lower_tail) {
-    if (!lower_tail) return pchisq(df2 / x, df2, log_p, true);
+    if (!lower_tail) return accurate_chisq_tail(df2 / x, df2, log_p, true);
     const double literal = 1 - pchisq(df2 / x, df2, false);
     if (!log_p) return literal;
     if (literal >= CANCELLING_FLOOR) return kernels::log(literal);

@@ -169,8 +169,6 @@ namespace detail {
 // terms stays below 1e-12 of the probability (5e-13 measured at 3000, 1.5e-12 at 1e4;
 // lgamma itself loses digits below 1e-3).
 constexpr double LITERAL_SHAPES = 3000;
-// The literal logarithm needs relative digits: its rounding stays below 1e-12 to 1000.
-constexpr double LITERAL_LOG_SHAPES = 1000;
 // From here on Stirling's remainder is its series, and the log-gamma terms are formed
 // from it without their large cancelling parts.
 constexpr double STIRLING_SHAPES = 10;
@@ -234,20 +232,29 @@ double log_beta_accurate(double a, double b) {
              0.5 * log_core(total)) + LN_SQRT_2PI) + remainders;
 }
 
-double log_beta_front(double a, double b, const BetaPoint& p) {
-    if (a >= detail::STIRLING_SHAPES && b >= detail::STIRLING_SHAPES) {
-        // x^a y^b / B(a, b) through the deviances of a and b from (a + b) x and (a + b) y.
-        const double total = a + b;
-        const double spread = 0.5 * log_core(a / total * b) - LN_SQRT_2PI;
-        const double remainders = (stirling_remainder(total) - stirling_remainder(a)) - stirling_remainder(b);
-        return ((-deviance(a, total * p.x) - deviance(b, total * p.y)) + spread) + remainders;
+BetaDensity::BetaDensity(double a, double b)
+    : a_(a), b_(b), large_(a >= detail::STIRLING_SHAPES && b >= detail::STIRLING_SHAPES), total_(a + b) {
+    if (large_) {
+        spread_ = 0.5 * log_core(a / total_ * b) - LN_SQRT_2PI;
+        remainders_ = (stirling_remainder(total_) - stirling_remainder(a)) - stirling_remainder(b);
+    } else {
+        log_beta_ = log_beta_accurate(a, b);
     }
-    return (b * p.log_y + a * p.log_x) - log_beta_accurate(a, b);
 }
 
-double log_beta_density(double a, double b, const BetaPoint& p) {
-    return (log_beta_front(a, b, p) - p.log_x) - p.log_y;
+double BetaDensity::log_front(const BetaPoint& p) const {
+    if (large_) {
+        // x^a y^b / B(a, b) through the deviances of a and b from (a + b) x and (a + b) y.
+        return ((-deviance(a_, total_ * p.x) - deviance(b_, total_ * p.y)) + spread_) + remainders_;
+    }
+    return (b_ * p.log_y + a_ * p.log_x) - log_beta_;
 }
+
+double BetaDensity::log_density(const BetaPoint& p) const { return (log_front(p) - p.log_x) - p.log_y; }
+
+double log_beta_front(double a, double b, const BetaPoint& p) { return BetaDensity(a, b).log_front(p); }
+
+double log_beta_density(double a, double b, const BetaPoint& p) { return BetaDensity(a, b).log_density(p); }
 
 namespace detail {
 
@@ -307,6 +314,7 @@ bool fraction_would_be_long(double a, double b, double x) {
 // The integral of the density over [from, to] by 50-point Gauss-Legendre panels at most
 // `width` wide.
 double density_integral(double a, double b, double from, double to, double width) {
+    const BetaDensity density(a, b);
     const int panels = static_cast<int>((to - from) / width) + 1;
     const long double step = (static_cast<long double>(to) - from) / panels;
     double sum = 0;
@@ -319,7 +327,7 @@ double density_integral(double a, double b, double from, double to, double width
             const double t = static_cast<double>(node);
             const double slope = (a - 1) / t - (b - 1) / (1 - t);
             const double moved = 1 + slope * static_cast<double>(node - t);
-            sum += static_cast<double>(q.weight) * (exp(log_beta_density(a, b, beta_point(t))) * moved);
+            sum += static_cast<double>(q.weight) * (exp(density.log_density(beta_point(t))) * moved);
         }
     }
     return sum * static_cast<double>(0.5L * step);
@@ -350,15 +358,20 @@ double outward_upper_log_tail(double a, double b, const BetaPoint& p) {
     const double slope = (a - 1) / p.x - (b - 1) / p.y;
     const double deviations = PANEL_DEVIATIONS * beta_deviation(a, b);
     if (!(slope < 0)) return NaN;
-    const double width = deviations > 0 && deviations < -1 / slope ? deviations : -1 / slope;
-    const double at_x = log_beta_density(a, b, p);
+    // Below shape 1 the deviation measures the spike at 0, not the fall beyond x, which
+    // the slope's width bounds by itself.
+    const bool capped = a >= 1 && deviations > 0 && deviations < -1 / slope;
+    const double width = capped ? deviations : -1 / slope;
+    if (!(width > 0)) return NaN;
+    const BetaDensity density(a, b);
+    const double at_x = density.log_density(p);
     double sum = 0;
     for (int i = 0; i < MAX_PANELS; ++i) {
         double panel = 0;
         for (const QuadratureNode& q : GAUSS_LEGENDRE_50) {
             const double t = p.x + (i + 0.5 + 0.5 * static_cast<double>(q.node)) * width;
             if (!(t < 1)) continue;
-            panel += static_cast<double>(q.weight) * exp(log_beta_density(a, b, beta_point(t)) - at_x);
+            panel += static_cast<double>(q.weight) * exp(density.log_density(beta_point(t)) - at_x);
         }
         sum += panel * 0.5 * width;
         if (panel * 0.5 * width <= 1e-17 * sum) break;
@@ -434,7 +447,7 @@ namespace detail {
 // logarithm by less than 1e-12). NaN elsewhere.
 template <class Literal>
 double literal_log_lower(double a, double b, double x, Literal literal_value) {
-    if (!(literal_holds(a, b, x) && a <= LITERAL_LOG_SHAPES && b <= LITERAL_LOG_SHAPES)) return NaN;
+    if (!(literal_holds(a, b, x) && a <= INCOMPLETE_BETA_LITERAL_LOG_SHAPES && b <= INCOMPLETE_BETA_LITERAL_LOG_SHAPES)) return NaN;
     const double literal = literal_value();
     const bool direct = x < (a + 1) / ((a + b) + 2);
     return literal >= (direct ? DBL_MIN : 1e-3) && literal <= 1 ? log_core(literal) : NaN;

@@ -27,6 +27,10 @@ BetaTail incomplete_beta_tails(double a, double b, double x, bool upper);
 
 // A point of (0, 1) with its complement and both their logarithms, each formed without
 // loss: 1 - x is exact from 1/2 on, and below ln(1 - x) comes from x.
+// Up to these shapes the literal I_x(a, b) carries the relative digits its logarithm
+// needs: the rounding of its log-gamma terms stays below 1e-12 of it.
+constexpr double INCOMPLETE_BETA_LITERAL_LOG_SHAPES = 1000;
+
 struct BetaPoint {
     double x;
     double y;  // 1 - x
@@ -38,6 +42,20 @@ BetaPoint beta_point(double x);
 // from shape 10 on through Stirling's remainder and the deviances, which avoid the
 // cancelling large terms of the log-gamma values.
 double log_beta_accurate(double a, double b);
+// The density's parts that do not depend on the point, formed once for sums over many
+// points: ln(x^a y^b / B(a, b)) and the log density at each.
+class BetaDensity {
+public:
+    BetaDensity(double a, double b);
+    double log_front(const BetaPoint& p) const;
+    double log_density(const BetaPoint& p) const;
+
+private:
+    double a_, b_;
+    bool large_;
+    double total_;
+    double spread_ = 0, remainders_ = 0, log_beta_ = 0;
+};
 double log_beta_front(double a, double b, const BetaPoint& p);
 double log_beta_density(double a, double b, const BetaPoint& p);
 

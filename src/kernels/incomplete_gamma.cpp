@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <functional>
 
 #include "kernels/constants.hpp"
 #include "kernels/elementary.hpp"

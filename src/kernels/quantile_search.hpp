@@ -144,14 +144,4 @@ double sound_quantile(double literal, LogTail log_tail, const Probability& p, do
     return found;
 }
 
-// Until a distribution has accurate tails of its own: the logarithms of a plain lower-tail
-// probability and of its complement (a rounding below 0 counts as 0).
-template <class Cdf>
-auto log_tails_of(Cdf cdf) {
-    return [cdf](double x, bool lower) mutable {
-        const double v = lower ? cdf(x) : 1 - cdf(x);
-        return v > 0 ? log_core(v) : (v <= 0 ? -INF : NaN);
-    };
-}
-
 }  // namespace kernels

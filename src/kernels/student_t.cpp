@@ -314,7 +314,7 @@ double student_t_log_density_everywhere(double t, double n) {
 bool beta_lower_tail_is_leading_power(double b, double x) { return x * (1 + b) <= EPS; }
 
 double log_beta_lower_tail_leading_power(double a, double b, double log_x) {
-    return (a * log_x - log_core(a)) - lbeta(a, b);
+    return (a * log_x - log_core(a)) - log_beta_accurate(a, b);
 }
 
 double student_t_cdf_large_dof(double t, double n) {

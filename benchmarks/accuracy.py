@@ -12,6 +12,7 @@ import pathlib
 import sys
 
 HERE = pathlib.Path(__file__).resolve().parent
+sys.path.insert(0, str(HERE.parent / "tests"))  # the test rows and their references
 GROUPS = ("normal", "gamma", "beta", "student_f", "closed_forms")
 
 

@@ -140,7 +140,8 @@ double sound_quantile(double literal, LogTail log_tail, const Probability& p, do
     if (target.log_value != target.log_value) return NaN;
     if (literal >= lo && literal <= hi && answers(log_tail, target, literal)) return literal;
     const double found = smallest_reaching(log_tail, target, lo, hi);
-    if (std::fabs(literal - found) <= 1e-12 * std::fabs(found)) return literal;
+    // (Only next to a finite result: beyond the doubles every literal is "near" inf.)
+    if (is_finite(found) && std::fabs(literal - found) <= 1e-12 * std::fabs(found)) return literal;
     return found;
 }
 

@@ -143,3 +143,14 @@ def test_fast_quantile_equals_the_literal_search():
 def test_huge_counts_answer_at_once(call, expected):
     start = time.perf_counter()
     assert call() == pytest.approx(expected, rel=1e-7) and time.perf_counter() - start < 0.5
+
+
+@pytest.mark.parametrize("n, prob", [(200, 0.3), (3000, 0.5), (57, 0.999), (1000, 1e-3)])
+def test_log_lower_tail_keeps_rising_where_it_leaves_the_literal(n, prob):
+    counts = np.arange(-1.0, n + 1)
+    logs = d.pbinom(counts, n, prob, True)
+    assert np.all(np.diff(logs) >= 0)
+    # the literal logarithm's bits, where it is kept, are those of the plain value's
+    with np.errstate(divide="ignore"):
+        literal = native.log(d.pbinom(counts, n, prob))
+    assert np.any(logs == literal)

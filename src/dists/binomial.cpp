@@ -431,7 +431,16 @@ double binomial_tail(std::int64_t x, std::int64_t n, double prob, bool log_p, bo
         return log_p ? (lower_tail ? exact_log_of_complement(prob) : exact_log(prob)) : tail;
     }
     if (prob == 0 || prob == 1) return plain_value(lower_tail == (prob == 0) ? 1 : 0, log_p);
-    if (lower_tail && !log_p && literal_sums_hold(n, prob)) return literal_lower_tail(x, n, prob);
+    if (lower_tail && literal_sums_hold(n, prob)) {
+        const double literal = literal_lower_tail(x, n, prob);
+        if (!log_p) return literal;
+        // The literal logarithm keeps its bits wherever it meets the tails' bound, short of
+        // the last thousandth: there the literal's rounding outgrows the logarithm's steps
+        // from one count to the next.
+        constexpr double LITERAL_LOG_BELOW = 1 - 1e-3;
+        const double accurate = accurate_log_tail(x, n, prob, false);
+        return literal <= LITERAL_LOG_BELOW ? lower_log_tail(literal, accurate, true) : accurate;
+    }
     const double log_tail = accurate_log_tail(x, n, prob, !lower_tail);
     return log_p ? log_tail : kernels::exp(log_tail);
 }

@@ -350,9 +350,9 @@ double bridged_log_tail(double a, double b, const BetaPoint& p) {
 // fraction on the other side would run in 1 - x, whose rounding it magnifies by 1/x: the
 // density integrated outwards from x in Gauss-Legendre panels as wide as the inverse of
 // its logarithm's slope at x (at most two deviations). For a >= 1 the density is
-// log-concave and falls by at least e a panel; below, its factor (1 - t)^(b - 1) alone
-// falls by more than e^-1/2 a panel beyond the switch point. Some sixty panels reach the
-// last digit.
+// log-concave and falls by at least e a panel. Below, panels four times that wide: its
+// factor (1 - t)^(b - 1) alone falls by more than e^-2 a panel beyond the switch point,
+// smooth enough for the 50 nodes, and some twenty panels reach the last digit.
 double outward_upper_log_tail(double a, double b, const BetaPoint& p) {
     constexpr int MAX_PANELS = 200;
     const double slope = (a - 1) / p.x - (b - 1) / p.y;
@@ -360,8 +360,9 @@ double outward_upper_log_tail(double a, double b, const BetaPoint& p) {
     if (!(slope < 0)) return NaN;
     // Below shape 1 the deviation measures the spike at 0, not the fall beyond x, which
     // the slope's width bounds by itself.
+    constexpr double SMALL_SHAPE_WIDTHS = 4;
     const bool capped = a >= 1 && deviations > 0 && deviations < -1 / slope;
-    const double width = capped ? deviations : -1 / slope;
+    const double width = capped ? deviations : (a >= 1 ? -1 / slope : SMALL_SHAPE_WIDTHS * (-1 / slope));
     if (!(width > 0)) return NaN;
     const BetaDensity density(a, b);
     const double at_x = density.log_density(p);

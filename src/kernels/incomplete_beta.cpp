@@ -314,8 +314,13 @@ bool fraction_would_be_long(double a, double b, double x) {
 // The integral of the density over [from, to] by 50-point Gauss-Legendre panels at most
 // `width` wide.
 double density_integral(double a, double b, double from, double to, double width) {
+    // A bridge spans a few panels; where the deviation lies far below the spacing of the
+    // doubles near x there is no bell to integrate (and no count of panels to take).
+    constexpr double MAX_PANELS = 64;
+    const double span = (to - from) / width;
+    if (!(span >= 0 && span < MAX_PANELS)) return NaN;
     const BetaDensity density(a, b);
-    const int panels = static_cast<int>((to - from) / width) + 1;
+    const int panels = static_cast<int>(span) + 1;
     const long double step = (static_cast<long double>(to) - from) / panels;
     double sum = 0;
     for (int i = 0; i < panels; ++i) {

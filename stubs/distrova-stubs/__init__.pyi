@@ -135,8 +135,7 @@ def dcauchy(x: _Real, mu: _Real, sigma: _Real, log: _Flag = False) -> float:
     `log` true, its natural logarithm. `mu` is any real number and `sigma` >= 0; `sigma`
     = 0 is the point mass at `mu`. The arguments broadcast as NumPy arrays; all scalars
     give a float, otherwise a float64 array. NaN in any argument, or `sigma` < 0, gives
-    NaN; a point outside the support gives 0 (-inf with `log`). With `log` true the
-    result is the logarithm of the density, so densities below 2.2e-16 give -inf.
+    NaN; a point outside the support gives 0 (-inf with `log`).
 
     >>> dcauchy(0.0, 0, 1)
     0.3183098861837907

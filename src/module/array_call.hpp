@@ -53,11 +53,16 @@ inline void check_holding_the_lock() {
     if (interrupt::hook) interrupt::hook();
 }
 
-// The interpreter lock let go for a scope. Only the main thread receives signals: it
-// looks for them as above, every other thread does not look at all.
+// The interpreter's main thread, the only one that receives signals; set as the module
+// loads.
+inline unsigned long main_thread_ident = 0;
+
+// The interpreter lock let go for a scope. The main thread looks for signals as above,
+// every other thread does not look at all.
 class WithoutTheLock {
 public:
-    WithoutTheLock() : checks_(_PyOS_IsMainThread() ? check_holding_the_lock : nullptr) {}
+    WithoutTheLock()
+        : checks_(PyThread_get_thread_ident() == main_thread_ident ? check_holding_the_lock : nullptr) {}
 
 private:
     interrupt::Released checks_;

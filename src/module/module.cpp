@@ -30,5 +30,7 @@ void raise_pending_signal() {
 PYBIND11_MODULE(distrova, m) {
     m.doc() = "pybind11 wrapper for veltrane/distrova";
     interrupt::hook = binding::raise_pending_signal;
+    binding::array_call::main_thread_ident =
+        pybind11::module_::import("threading").attr("main_thread")().attr("ident").cast<unsigned long>();
     binding::register_all(m, table::families);
 }

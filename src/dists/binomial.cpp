@@ -410,8 +410,8 @@ double accurate_log_tail(std::int64_t x, std::int64_t n, double prob, bool upper
     const double first = accurate_log_mass(k, n, prob);
     double sum = 1;  // in units of the first mass
     for (;;) {
+        if (below ? k == 0 : k == n) break;  // (before the step: n may be the largest count)
         k += below ? -1 : 1;
-        if (k < 0 || k > n) break;
         poller.step();
         const double share = kernels::exp(accurate_log_mass(k, n, prob) - first);
         sum += share;

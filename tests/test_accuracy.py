@@ -16,6 +16,8 @@ import distrova
 from accuracy_harness import (DENSITY_REL, INF, LARGE_WIDENING, LOWER_ABS, QUANTILE_REL, QUANTILE_TAIL_REL,
                               TAIL_REL, log_error, relative_error, true_density, true_tails)
 
+pytestmark = pytest.mark.slow  # mpmath references over every grid
+
 ROWS = [*accuracy_normal.ROWS, *accuracy_gamma.ROWS, *accuracy_beta.ROWS, *accuracy_student_f.ROWS,
         *accuracy_closed_forms.ROWS]
 DBL_MAX = sys.float_info.max

@@ -9,7 +9,10 @@ def leaves_on_ctrl_c(call, within, setup="import distrova", delay=0.2, then="pas
     """Whether `call`, run after `setup` in a fresh interpreter, leaves with
     KeyboardInterrupt within `within` seconds of a SIGINT sent `delay` seconds into it,
     and `then` (a line run after the interrupt) raises nothing."""
+    # The child answers SIGINT as an interpreter at a terminal does, also where this run
+    # inherited it ignored (a background job of a shell script).
     child = subprocess.Popen([sys.executable, "-c",
+                              "import signal\nsignal.signal(signal.SIGINT, signal.default_int_handler)\n"
                               f"{setup}\nprint('go', flush=True)\n"
                               f"try:\n    {call}\n"
                               f"except KeyboardInterrupt:\n    {then}\n    print('interrupted', flush=True)"],

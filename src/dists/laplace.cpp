@@ -88,16 +88,8 @@ double tail_quantile(const location_scale::TailRequest& tail, double mu, double 
 }  // namespace
 
 double qlaplace(double p, double mu, double sigma, bool lower_tail, bool log_p) {
-    const bool plain = lower_tail && !log_p;
-    if (plain && p >= LITERAL_QUANTILE_FROM) return location_scale::quantile(p, mu, sigma, laplace_inverse);
-    const kernels::Probability request{p, lower_tail, log_p};
-    return location_scale::quantile_of_request(request, mu, sigma, [&] {
-        const location_scale::TailRequest tail = location_scale::tail_request(request);
-        const double tail_form = tail_quantile(tail, mu, sigma);
-        const double literal = plain ? laplace_inverse(p, mu, sigma) : NaN;
-        const auto log_tail = [&](double x, bool lower) { return plaplace(x, mu, sigma, true, lower); };
-        return location_scale::closed_form_quantile(literal, tail_form, log_tail, tail, -DBL_MAX, DBL_MAX);
-    });
+    return location_scale::quantile_on_either_tail(p, mu, sigma, lower_tail, log_p, LITERAL_QUANTILE_FROM, INF,
+                                                   true, laplace_inverse, tail_quantile, plaplace);
 }
 
 }  // namespace dists

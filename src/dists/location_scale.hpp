@@ -185,5 +185,26 @@ double closed_form_quantile(double literal, double tail_form, LogTail log_tail, 
     return kernels::sound_quantile(tail_form, log_tail, tail.as_logarithm(), lo, hi);
 }
 
+// A closed-form quantile on any request. A plain lower-tail p in [sound_from, sound_to]
+// takes the literal `inverse` alone (sound there without the check); any other request
+// is solved on its small tail by `tail_quantile`, keeping the literal where it is
+// checked elsewhere (`check_literal_elsewhere`) and answers. `cdf` is the family's
+// distribution function, (x, mu, sigma, log_p, lower_tail).
+template <class Inverse, class TailQuantile>
+double quantile_on_either_tail(double p, double mu, double sigma, bool lower_tail, bool log_p, double sound_from,
+                               double sound_to, bool check_literal_elsewhere, Inverse inverse,
+                               TailQuantile tail_quantile, double (*cdf)(double, double, double, bool, bool)) {
+    const bool plain = lower_tail && !log_p;
+    if (plain && p >= sound_from && p <= sound_to) return quantile(p, mu, sigma, inverse);
+    const kernels::Probability request{p, lower_tail, log_p};
+    return quantile_of_request(request, mu, sigma, [&] {
+        const TailRequest tail = tail_request(request);
+        const double tail_form = tail_quantile(tail, mu, sigma);
+        const double literal = plain && check_literal_elsewhere ? inverse(p, mu, sigma) : NaN;
+        const auto log_tail = [&](double x, bool lower) { return cdf(x, mu, sigma, true, lower); };
+        return closed_form_quantile(literal, tail_form, log_tail, tail, -DBL_MAX, DBL_MAX);
+    });
+}
+
 }  // namespace location_scale
 }  // namespace dists

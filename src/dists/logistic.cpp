@@ -155,17 +155,8 @@ double tail_quantile(const location_scale::TailRequest& tail, double mu, double 
 }  // namespace
 
 double qlogis(double p, double mu, double sigma, bool lower_tail, bool log_p) {
-    const bool plain = lower_tail && !log_p;
-    if (plain && p >= LITERAL_QUANTILE_FROM) return location_scale::quantile(p, mu, sigma, logistic_inverse);
-    const kernels::Probability request{p, lower_tail, log_p};
-    return location_scale::quantile_of_request(request, mu, sigma, [&] {
-        const location_scale::TailRequest tail = location_scale::tail_request(request);
-        const double tail_form = tail_quantile(tail, mu, sigma);
-        // The tail form is exact to the last digits: beyond the doubles, so is the quantile.
-        if (kernels::is_infinite(tail_form)) return tail_form;
-        const auto log_tail = [&](double x, bool lower) { return plogis(x, mu, sigma, true, lower); };
-        return kernels::sound_quantile(tail_form, log_tail, tail.as_logarithm(), -DBL_MAX, DBL_MAX);
-    });
+    return location_scale::quantile_on_either_tail(p, mu, sigma, lower_tail, log_p, LITERAL_QUANTILE_FROM, INF,
+                                                   false, logistic_inverse, tail_quantile, plogis);
 }
 
 }  // namespace dists

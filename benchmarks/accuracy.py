@@ -4,8 +4,8 @@ logcdf, logsf and isf for the tail forms), both against mpmath.
 
 Slow (several minutes a group); run by hand after tests/build-native.sh has built the module:
     PYTHONPATH=build/testing .venv/bin/python benchmarks/accuracy.py [group ...]
-with groups among normal, gamma, beta, student_f and closed_forms (all by default). Each
-group's piece, benchmarks/accuracy_<group>.py, also runs alone.
+with groups among normal, gamma, beta, student_f and closed_forms (all by default); each
+group's rows come from its piece, benchmarks/accuracy_<group>.py.
 """
 import importlib.util
 import pathlib

@@ -1,7 +1,7 @@
 """The beta, binomial and Bernoulli part of benchmarks/accuracy.py: per function and
 clause, the worst error of distrova and of SciPy over a larger grid than the tests use,
 with the tests' own mpmath references. Slow (minutes); run by hand:
-    PYTHONPATH=build/testing:tests .venv/bin/python benchmarks/accuracy_beta.py
+    PYTHONPATH=build/testing .venv/bin/python benchmarks/accuracy.py beta
 """
 import math
 
@@ -67,8 +67,3 @@ def rows():
     return (clauses("beta", beta_row, GRID, lambda a, b: st.beta(a, b))
             + clauses("binom", binom_row, BINOMIAL_GRID, lambda n, p: st.binom(n, p))
             + quantiles(GRID))
-
-
-if __name__ == "__main__":
-    for name, clause, ours, theirs in rows():
-        print(f"{name:8s} {clause:16s} {ours:10.2e} {theirs:10.2e}")

@@ -3,7 +3,7 @@ SciPy's on the same points: per function and clause of the accuracy contract, th
 error over a grid larger than the test suite's, against the suite's mpmath references.
 
 Slow, run by hand (a few minutes):
-    PYTHONPATH=build/testing .venv/bin/python benchmarks/accuracy_closed_forms.py
+    PYTHONPATH=build/testing .venv/bin/python benchmarks/accuracy.py closed_forms
 `rows()` returns (function, clause, worst distrova error, worst SciPy error), the errors
 measured as in the suite: relative for densities, upper tails and quantiles' tails,
 absolute for lower tails, and relative to max(1, |ln P|) for logarithms.
@@ -136,13 +136,3 @@ def rows():
             old = merged.get((name, clause), (0.0, 0.0))
             merged[(name, clause)] = (max(old[0], ours), max(old[1], theirs))
     return [(name, clause, *errors) for (name, clause), errors in merged.items()]
-
-
-def main():
-    print(f"{'function':10s} {'clause':12s} {'distrova':>10s} {'SciPy':>10s}")
-    for name, clause, ours, theirs in rows():
-        print(f"{name:10s} {clause:12s} {ours:10.2e} {theirs:10.2e}")
-
-
-if __name__ == "__main__":
-    main()

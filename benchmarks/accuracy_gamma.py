@@ -3,7 +3,7 @@ table: per function and clause the worst error distrova makes over a grid larger
 the test suite's, next to SciPy's worst error on the same points. The references are the
 test rows' (tests/accuracy_gamma.py, mpmath). Slow (a few minutes); run by hand:
 
-    PYTHONPATH=build/testing .venv/bin/python benchmarks/accuracy_gamma.py
+    PYTHONPATH=build/testing .venv/bin/python benchmarks/accuracy.py gamma
 
 Errors: densities and upper tails relative, lower tails absolute, logarithms absolute
 over max(1, |ln P|), quantiles as the relative distance of the true tail at the result
@@ -135,9 +135,3 @@ def rows():
                     peer[large].append(quantile_error(row, c, quietly(frozen.ppf if lower else frozen.isf, p), p, lower))
             add("q" + row.name, "q lower" if lower else "q upper", mine, peer)
     return out
-
-
-if __name__ == "__main__":
-    print(f"{'function':10s} {'clause':10s} {'distrova':>10s} {'scipy':>10s}")
-    for name, clause, mine, peer in rows():
-        print(f"{name:10s} {clause:10s} {mine:10.1e} {peer:10.1e}")

@@ -3,7 +3,7 @@ the worst error of distrova over a larger grid than the test suite's, next to Sc
 error on the same points (sf, logcdf, logsf, isf and ndtri_exp for the tail forms).
 
 Slow, run by hand after tests/build-native.sh has built the module:
-    PYTHONPATH=build/testing .venv/bin/python benchmarks/accuracy_normal.py
+    PYTHONPATH=build/testing .venv/bin/python benchmarks/accuracy.py normal
 Errors are measured as the test suite measures them (tests/accuracy_harness.py):
 densities relative, lower tails absolute, upper tails relative, logarithms absolute over
 max(1, |ln P|), quantiles by the relative error of the requested tail at the result (0
@@ -110,13 +110,3 @@ def rows():
 
     return (family_rows("norm", NORMAL_CASES, normal_family, normal_of_log, -math.inf) +
             family_rows("lnorm", LOGNORMAL_CASES, lognormal_family, lognormal_of_log, 0.0))
-
-
-def main():
-    print(f"{'family':8s} {'clause':14s} {'distrova':>10s} {'scipy':>10s}")
-    for name, clause, ours, theirs in rows():
-        print(f"{name:8s} {clause:14s} {ours:10.2e} {theirs:10.2e}")
-
-
-if __name__ == "__main__":
-    main()

@@ -4,7 +4,7 @@ and the worst error of SciPy on the same points, against the same mpmath referen
 (tests/accuracy_student_f.py).
 
 Run by hand (slow: mpmath at high precision):
-    PYTHONPATH=build/testing .venv/bin/python benchmarks/accuracy_student_f.py
+    PYTHONPATH=build/testing .venv/bin/python benchmarks/accuracy.py student_f
 Errors: densities and upper tails relative, lower tails absolute, logarithms absolute
 over max(1, |ln P|), quantiles as the relative miss of the requested tail.
 """
@@ -83,9 +83,3 @@ def rows():
     found = errors_of(t_row, [(v,) for v in T_DOFS], T_POINTS, ours["t"], lambda n: st.t(n))
     found.update(errors_of(f_row, F_DOFS, F_POINTS, ours["f"], lambda a, b: st.f(a, b)))
     return [(function, clause, mine, theirs) for (function, clause), (mine, theirs) in found.items()]
-
-
-if __name__ == "__main__":
-    print(f"{'function':8s} {'clause':24s} {'distrova':>10s} {'SciPy':>10s}")
-    for function, clause, mine, theirs in rows():
-        print(f"{function:8s} {clause:24s} {mine:10.2e} {theirs:10.2e}")

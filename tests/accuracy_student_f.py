@@ -40,6 +40,8 @@ def f_tails(x, d1, d2):
     chi-squared limit, O(1/df) from the truth, stands in for the beta that mpmath cannot
     take there."""
     d1, d2 = mpf(d1), mpf(d2)
+    if x <= 0:
+        return mpf(0), mpf(1)
     if d1 >= 1e15 * max(1, d2):
         c = d2 / (2 * x)
         return mpmath.gammainc(d2 / 2, c, mpmath.inf, regularized=True), mpmath.gammainc(d2 / 2, 0, c, regularized=True)
@@ -52,7 +54,8 @@ def f_tails(x, d1, d2):
 ROWS = [
     Row("t", [(v,) for v in (0.3, 1.0, 1.5, 2.0, 5.0, 30.0, 1e4, 3e5, 1e7)], t_points, t_density, t_tails,
         digits=digits),
-    Row("f", [(0.3, 0.5), (1.0, 1.0), (3.0, 4.0), (0.02, 3.0), (100.0, 0.3), (1e4, 5.0), (3.0, 2e5), (1e30, 0.3)],
+    Row("f", [(0.3, 0.5), (1.0, 1.0), (3.0, 4.0), (0.02, 3.0), (100.0, 0.3), (40.0, 60.0), (1e4, 5.0), (3.0, 2e5),
+          (1e30, 0.3)],
         lambda d1, d2: [1e-300, 1e-20, 1e-8, 0.01, 0.3, 1.0, 2.5, 10.0, 1e3, 1e10, 1e100, 1e300],
         f_density, f_tails, digits=digits),
 ]

@@ -225,10 +225,11 @@ double log_beta_accurate(double a, double b) {
         return (lgamma_accurate(a) + lgamma_accurate(b)) - lgamma_accurate(a + b);
     }
     if (small < detail::STIRLING_SHAPES) return lgamma_accurate(small) - detail::log_gamma_increment(large, small);
-    // Both large: (a - 1/2) ln(a/(a+b)) + (b - 1/2) ln(b/(a+b)) + 1/2 ln(a+b) + ln sqrt(2 pi) + R.
+    // Both large: (a - 1/2) ln(a/(a+b)) + (b - 1/2) ln(b/(a+b)) - 1/2 ln(a+b) + ln sqrt(2 pi) + R
+    // (the three powers' halves leave -1/2 of ln(a+b)).
     const double total = a + b;
     const double remainders = (stirling_remainder(a) + stirling_remainder(b)) - stirling_remainder(total);
-    return ((((a - 0.5) * log_core(a / total) + (b - 0.5) * log1p_precise(-a / total)) +
+    return ((((a - 0.5) * log_core(a / total) + (b - 0.5) * log1p_precise(-a / total)) -
              0.5 * log_core(total)) + LN_SQRT_2PI) + remainders;
 }
 

@@ -21,7 +21,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 
 import accuracy_closed_forms as references  # noqa: E402
 import distrova  # noqa: E402
-from accuracy_harness import PROBABILITIES, log_error, relative_error, true_density, true_tails  # noqa: E402
+from accuracy_harness import log_error, relative_error, true_density, true_tails  # noqa: E402
 
 Z = sorted(set(references.Z) | set(np.geomspace(1e-3, 1e4, 60).tolist()))
 LOCATION_SCALES = references.LOCATION_SCALES + [(-7.5, 3e-5), (2.0, 1e5)]

@@ -8,7 +8,6 @@ Run by hand (slow: mpmath at high precision):
 Errors: densities and upper tails relative, lower tails absolute, logarithms absolute
 over max(1, |ln P|), quantiles as the relative miss of the requested tail.
 """
-import math
 import os
 import sys
 import warnings
@@ -19,7 +18,7 @@ import scipy.stats as st
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests"))
 
 import distrova  # noqa: E402
-from accuracy_harness import at_precision, log_error, relative_error  # noqa: E402
+from accuracy_harness import log_error, quantile_miss, relative_error, true_density, true_tails  # noqa: E402
 from accuracy_student_f import ROWS  # noqa: E402
 
 T_DOFS = [0.1, 0.3, 0.7, 1.0, 1.5, 2.0, 2.5, 3.0, 5.0, 12.0, 30.0, 150.0, 1e3, 1e4, 5e4, 3e5, 1e7]
@@ -49,8 +48,9 @@ def errors_of(row, cases, points, ours, scipy_of):
     for params in cases:
         ref = scipy_of(*params)
         for x in points:
-            density = at_precision(row, params, row.density, x) if x > 0 or name == "t" else None
-            lower, upper = at_precision(row, params, row.tails, x)
+            # (the references take x as an mpmath number: x * x must not overflow)
+            density = true_density(row, x, params) if x > 0 or name == "t" else None
+            lower, upper = true_tails(row, x, params)
             with warnings.catch_warnings(), np.errstate(all="ignore"):
                 warnings.simplefilter("ignore")
                 theirs = dict(d=ref.pdf(x), p=ref.cdf(x), sf=ref.sf(x), lc=ref.logcdf(x), ls=ref.logsf(x))
@@ -66,13 +66,10 @@ def errors_of(row, cases, points, ours, scipy_of):
             note("p" + name, "log upper (logsf)", log_error(mine["ls"], upper), log_error(theirs["ls"], upper))
         for p in PROBABILITIES:
             for lower_tail, clause, their_q in [(True, "quantile (ppf)", ref.ppf), (False, "upper quantile (isf)", ref.isf)]:
-                side = 0 if lower_tail else 1
                 with warnings.catch_warnings(), np.errstate(all="ignore"):
                     warnings.simplefilter("ignore")
                     qs = (ours("q")(p, *params, lower_tail=lower_tail), float(their_q(p)))
-                misses = [relative_error(p, at_precision(row, params, row.tails, q)[side]) if math.isfinite(q)
-                          else math.inf for q in qs]
-                note("q" + name, clause, *misses)
+                note("q" + name, clause, *(quantile_miss(row, params, q, p, lower_tail) for q in qs))
     return found
 
 

@@ -17,6 +17,7 @@ from typing import Callable, Sequence
 import mpmath
 
 INF, NAN = math.inf, math.nan
+DBL_MAX = 1.7976931348623157e308
 DENSITY_REL = 1e-10
 LOWER_ABS = 1e-12
 TAIL_REL = 1e-12
@@ -83,3 +84,24 @@ def log_error(got, true):
     if not math.isfinite(got):
         return INF
     return abs(got - t) / max(1.0, abs(t))
+
+
+def quantile_miss(row, params, q, p, lower_tail):
+    """How far a continuous quantile q misses the requested tail p: 0 where the true
+    quantile lies between q's neighbours 1e-12 away (or the next doubles, where doubles are
+    coarser; beyond the largest double for an infinite q), else the relative error of the
+    true tail at q."""
+    if math.isnan(q):
+        return INF
+    side = 0 if lower_tail else 1
+
+    def tail(x):
+        return true_tails(row, float(x), params)[side]
+    if abs(q) == INF:
+        lo, hi = {INF: (DBL_MAX, INF), -INF: (-INF, -DBL_MAX)}[q]
+    else:
+        lo, hi = sorted([q * (1 - QUANTILE_REL), q * (1 + QUANTILE_REL)]) if q != 0 else (0.0, 0.0)
+        lo, hi = min(lo, math.nextafter(q, -INF)), max(hi, math.nextafter(q, INF))
+    if min(tail(lo), tail(hi)) <= p <= max(tail(lo), tail(hi)):
+        return 0.0
+    return relative_error(p, tail(q)) if math.isfinite(q) else INF

@@ -26,7 +26,7 @@ def t_tails(x, n):
 
 
 def t_points(n):
-    return [0.0] + [s * m for s in (-1, 1) for m in (1e-8, 0.7, 2.5, 40.0, 1e4, 1e9, 1e200)]
+    return [0.0] + [s * m for s in (-1, 1) for m in (1e-8, 0.7, 2.5, 5.0, 40.0, 1e4, 1e9, 1e200)]
 
 
 def f_density(x, d1, d2):

@@ -29,8 +29,8 @@ double t_cdf(double x, double dof) {
 // carry more absolute rounding than the lower tail's bound allows (5e-12 at 2e4, 1e-11
 // at 1e5), while the large-dof expansion is within 2e-14 of the truth.
 constexpr double LITERAL_CDF_DOF_LIMIT = 1e4;
-// The bound of the lower tail (absolute) and of the logarithms (relative to
-// max(1, |ln P|)), a thousand times wider above 1e5 degrees of freedom.
+// The bound of the lower tail (absolute, a thousand times wider above 1e5 degrees of
+// freedom) and of the logarithms (relative to max(1, |ln P|), never wider).
 constexpr double TAIL_BOUND = 1e-12;
 constexpr double WIDE_PARAMETER = 1e5;
 constexpr double WIDENING = 1000;
@@ -95,7 +95,7 @@ double log_lower_tail(double x, double dof) {
     const double literal = kernels::log(lower.value);
     if (dof > LITERAL_CDF_DOF_LIMIT && !large_dof(dof)) {
         const double accurate = kernels::student_t_log_far_tail(x, dof);
-        const bool within = std::fabs(literal - accurate) <= 0.5 * tail_bound(dof) * std::fmax(1, std::fabs(accurate));
+        const bool within = std::fabs(literal - accurate) <= 0.5 * TAIL_BOUND * std::fmax(1, std::fabs(accurate));
         return within ? literal : accurate;
     }
     const double floor = literal_tail_is_direct(x, dof) ? kernels::EPS : CANCELLING_FLOOR;
